@@ -1,0 +1,90 @@
+#pragma once
+
+// The program's own texts. The source is UTF-8; the compiler turns every
+// literal into Shift-JIS bytes (-fexec-charset=CP932), so these are the bytes
+// the program shows, logs and writes.
+namespace texts {
+
+// Power events.
+inline constexpr char kQuerySuspend[] = "サスペンド要求";
+inline constexpr char kQueryStandby[] = "スタンバイ要求";
+inline constexpr char kQuerySuspendFailed[] = "サスペンド失敗";
+inline constexpr char kQueryStandbyFailed[] = "スタンバイ失敗";
+inline constexpr char kSuspend[] = "サスペンド実行";
+inline constexpr char kStandby[] = "スタンバイ実行";
+inline constexpr char kResumeCritical[] = "致命的な問題より復帰";
+inline constexpr char kResumeSuspend[] = "サスペンド復帰";
+inline constexpr char kResumeStandby[] = "スタンバイ復帰";
+inline constexpr char kBatteryLow[] = "電源不足";
+inline constexpr char kPowerStatusChange[] = "電源状態変更";
+inline constexpr char kOemEvent[] = "OEMイベント:";
+inline constexpr char kResumeAutomatic[] = "復帰処理中...";
+inline constexpr char kPowerSettingChange[] = "電源設定変更";
+inline constexpr char kOnMains[] = "(ACアダプタ)";
+inline constexpr char kOnBattery[] = "(バッテリ)";
+inline constexpr char kRemainingHead[] = " [残";
+inline constexpr char kRemainingTail[] = "%]";
+
+// Event lines.
+inline constexpr char kEventSeparator[] = " >> ";
+inline constexpr char kDefaultDateSeparator[] = "/";
+inline constexpr char kDefaultTimeSeparator[] = ":";
+inline constexpr char kLineEnd[] = "\r\n";
+
+// I/O failures.
+inline constexpr char kIoFileNotFound[] = "ファイルが見つかりません";
+inline constexpr char kIoBadFileName[] = "ファイル名の指定が間違っています";
+inline constexpr char kIoTooManyOpenFiles[] = "オープンしたファイルが多すぎます";
+inline constexpr char kIoAccessDenied[] = "ファイルへのアクセスが拒否されました";
+inline constexpr char kIoReadPastEnd[] = "ファイルの末尾以降を読み込みました";
+inline constexpr char kIoDiskFull[] = "ディスクがいっぱいです";
+inline constexpr char kIoNotANumber[] = "入力値が数値ではありません";
+inline constexpr char kIoErrorHead[] = "I/O エラー (";
+inline constexpr char kIoErrorTail[] = ")";
+
+// Memory watch.
+inline constexpr char kMemoryAlertHead[] = "使用可能メモリが";
+inline constexpr char kMemoryAlertTail[] = "MBを切りました";
+inline constexpr char kMemoryDialogMiddle[] = "。\r\n(現在";
+inline constexpr char kMemoryDialogEnd[] = "MB)\r\n不要なアプリケーションを終了してください。";
+inline constexpr char kInformationCaption[] = "情報";
+inline constexpr char kNoTimer[] = "タイマーを取得できません";
+
+// Start and end of monitoring, single instance.
+inline constexpr char kAlreadyRunning[] = "すでに起動されています。";
+inline constexpr char kAlreadyRunningCaption[] = "Tessiral";
+inline constexpr char kMonitorStartHead[] = "電源状態監視開始 ";
+inline constexpr char kMegabytes[] = "MB";
+inline constexpr char kMonitorEnd[] = "電源状態監視終了";
+inline constexpr char kMutexName[] = "TessarilMutex";
+
+// Main window.
+inline constexpr char kMainWindowClass[] = "TForm1";
+inline constexpr char kMainWindowCaption[] = "電源状態監視";
+inline constexpr char kMainFont[] = "ＭＳ Ｐゴシック";
+inline constexpr char kMemoFont[] = "ＭＳ ゴシック";
+inline constexpr char kMenuFile[] = "ファイル(&F)";
+inline constexpr char kMenuSettings[] = "設定(&O)";
+inline constexpr char kMenuExit[] = "終了(&X)";
+
+// Notification area.
+inline constexpr char kTrayTip[] = "Tessaril";
+inline constexpr char kTaskbarCreated[] = "TaskbarCreated";
+
+// Settings file.
+inline constexpr char kIniFileName[] = "Tessaril.ini";
+inline constexpr char kIniSection[] = "main";
+inline constexpr char kDefaultLogFileName[] = "Tessaril.log";
+inline constexpr char kCannotWriteTail[] = " に書き込めません";
+
+// Settings dialog.
+inline constexpr char kSettingsCaption[] = "設定";
+inline constexpr char kErrorCaption[] = "エラー";
+inline constexpr char kNoLogFolder[] = "ログ出力先フォルダが存在しません";
+inline constexpr char kNoPowerSoundFile[] = "電源状態変更時のファイルが存在しません";
+inline constexpr char kNoAlertSoundFile[] = "リソース監視時のファイルが存在しません";
+inline constexpr char kCannotMakeVisibleModal[] = "表示されているウィンドウをモーダルにすることはできません";
+inline constexpr char kVersionPrefix[] = "Tessaril ver.";
+inline constexpr char kNoVersion[] = "not.";
+
+}  // namespace texts

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+// The window-side objects the logic drives: each is one native window or
+// control, and each call maps onto one message or API call.
+
+class Memo {
+ public:
+  virtual ~Memo() = default;
+  // Adds the line at the end; costs time proportional to the line only.
+  virtual void AppendLine(const std::string& line) = 0;
+};
+
+class TimerDevice {
+ public:
+  virtual ~TimerDevice() = default;
+  // Starts (or restarts) periodic ticks; false when the platform refuses.
+  virtual bool Start(std::uint32_t intervalMs) = 0;
+  virtual void Stop() = 0;
+};
+
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+  virtual WindowId Handle() = 0;
+  // The system's default processing of a message; sets its Result.
+  virtual void DefaultHandler(TMessage& message) = 0;
+};

@@ -1,0 +1,121 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/types.h"
+
+// The operations the logic needs from the operating system. The Win32
+// implementation maps each one onto a single API call; tests supply fakes.
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() = 0;
+  // The user's regional separators; empty when the settings give none.
+  virtual std::string DateSeparator() = 0;
+  virtual std::string TimeSeparator() = 0;
+};
+
+class FileHandle {
+ public:
+  virtual ~FileHandle() = default;
+  // Returns 0 or the OS error code; `written` receives the bytes written.
+  virtual std::uint32_t Write(const std::string& bytes, std::size_t& written) = 0;
+  // Writes out what is buffered and closes; returns 0 or the OS error code.
+  virtual std::uint32_t Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // An existing file, read/write, others may only read, positioned at its end.
+  virtual std::unique_ptr<FileHandle> OpenForAppend(const std::string& path,
+                                                    std::uint32_t& error) = 0;
+  // A new empty file; fails when one of that name exists already.
+  virtual std::unique_ptr<FileHandle> CreateNew(const std::string& path,
+                                                std::uint32_t& error) = 0;
+  // An existing entry that is not a directory.
+  virtual bool FileExists(const std::string& path) = 0;
+  // An existing entry with the directory attribute.
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Full path of the running executable.
+  virtual std::string ModuleFileName() = 0;
+  // The variable's value, empty when it is not set.
+  virtual std::string GetEnv(const std::string& name) = 0;
+};
+
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  // Starts the WAV file in the background, cutting off a sound still playing.
+  virtual void PlayAsync(const std::string& path) = 0;
+};
+
+class PowerSource {
+ public:
+  virtual ~PowerSource() = default;
+  // A zero-filled status record as the system filled it.
+  virtual PowerStatus Query() = 0;
+};
+
+class MemorySource {
+ public:
+  virtual ~MemorySource() = default;
+  // Available physical memory in bytes, as an unsigned 32-bit count.
+  virtual std::uint32_t AvailPhysBytes() = 0;
+};
+
+// Private-profile (INI) files.
+class Profile {
+ public:
+  virtual ~Profile() = default;
+  // The value (at most 2047 bytes) or the default.
+  virtual std::string Read(const std::string& path, const std::string& section,
+                           const std::string& key, const std::string& def) = 0;
+  // False when the platform refused the write.
+  virtual bool Write(const std::string& path, const std::string& section,
+                     const std::string& key, const std::string& value) = 0;
+  // Asks the platform to write out cached changes of the file.
+  virtual void Flush(const std::string& path) = 0;
+};
+
+enum class MessageKind {
+  Plain,        // one OK button, no icon
+  Error,        // stop icon
+  Information,  // information icon
+};
+
+struct FileDialogRequest {
+  bool save = false;
+  std::string title;
+  std::string filter;  // "caption|pattern|caption|pattern"
+  std::string defaultExt;
+  std::string fileName;  // in: current name; out: the chosen full path
+  std::string initialDir;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal box; `owner` 0 makes it modal to every window of the program.
+  virtual void ShowMessage(WindowId owner, const std::string& text,
+                          const std::string& caption, MessageKind kind) = 0;
+  // True when the user confirmed; request.fileName then holds the choice.
+  virtual bool RunFileDialog(FileDialogRequest& request) = 0;
+};
+
+struct Platform {
+  Clock* clock = nullptr;
+  FileSystem* files = nullptr;
+  Sound* sound = nullptr;
+  PowerSource* power = nullptr;
+  MemorySource* memory = nullptr;
+  Profile* profile = nullptr;
+  Dialogs* dialogs = nullptr;
+};
+
+// The platform the program runs on; installed once at start (or by a test).
+Platform& Sys();
+void InstallPlatform(const Platform& platform);

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Opaque window reference: the logic passes windows around without knowing HWND.
+using WindowId = std::uintptr_t;
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// The two bytes of the system power status record the program uses.
+struct PowerStatus {
+  std::uint8_t ACLineStatus = 0;
+  std::uint8_t BatteryLifePercent = 0;
+};
+
+struct ScreenPoint {
+  int x = 0, y = 0;
+};
+
+// One window message as handlers see it: id, wParam, lParam and the reply.
+struct TMessage {
+  std::uint32_t Msg = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+  std::intptr_t Result = 0;
+};

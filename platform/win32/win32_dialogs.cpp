@@ -1,0 +1,46 @@
+#include "platform/win32/win32_platform.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <vector>
+
+void Win32Dialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
+                              MessageKind kind) {
+  UINT style = MB_OK;
+  if (kind == MessageKind::Error) style |= MB_ICONERROR;
+  if (kind == MessageKind::Information) style |= MB_ICONINFORMATION;
+  // Without an owner the box is modal to every window of the program.
+  if (owner == 0) style |= MB_TASKMODAL;
+  ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
+}
+
+bool Win32Dialogs::RunFileDialog(FileDialogRequest& request) {
+  // The filter's "|" separators become the NULs the common dialog expects.
+  std::vector<char> filter(request.filter.begin(), request.filter.end());
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.push_back('\0');
+  filter.push_back('\0');
+
+  char fileName[MAX_PATH] = {};
+  std::strncpy(fileName, request.fileName.c_str(), MAX_PATH - 1);
+
+  OPENFILENAMEA ofn;
+  std::memset(&ofn, 0, sizeof ofn);
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFilter = filter.data();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = fileName;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+  ofn.lpstrTitle = request.title.c_str();
+  ofn.lpstrDefExt = request.defaultExt.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+
+  const BOOL ok = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  request.fileName = fileName;
+  return true;
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/platform.h"
+
+// The Win32 platform: one object per concern, each call one API call.
+
+class Win32Clock : public Clock {
+ public:
+  LocalTime Now() override;
+  std::string DateSeparator() override;
+  std::string TimeSeparator() override;
+};
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::unique_ptr<FileHandle> OpenForAppend(const std::string& path, std::uint32_t& error) override;
+  std::unique_ptr<FileHandle> CreateNew(const std::string& path, std::uint32_t& error) override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::string ModuleFileName() override;
+  std::string GetEnv(const std::string& name) override;
+};
+
+class Win32Sound : public Sound {
+ public:
+  void PlayAsync(const std::string& path) override;
+};
+
+class Win32PowerSource : public PowerSource {
+ public:
+  PowerStatus Query() override;
+};
+
+class Win32MemorySource : public MemorySource {
+ public:
+  std::uint32_t AvailPhysBytes() override;
+};
+
+class Win32Profile : public Profile {
+ public:
+  std::string Read(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& def) override;
+  bool Write(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) override;
+  void Flush(const std::string& path) override;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  void ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
+                  MessageKind kind) override;
+  bool RunFileDialog(FileDialogRequest& request) override;
+};
+
+// Installs the Win32 objects as the program's platform.
+void InstallWin32Platform();
+
+// A system DLL loaded by its full System32 path, never from the program's
+// folder or the current directory, where another program may have put a DLL
+// of the same name.
+HMODULE LoadSystemLibrary(const char* name);

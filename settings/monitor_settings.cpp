@@ -1,0 +1,3 @@
+#include "settings/monitor_settings.h"
+
+TMonitorSettings MonitorSettings;

@@ -1,0 +1,89 @@
+#include "shell/main_window_win32.h"
+
+#include "app/texts.h"
+
+namespace {
+constexpr int kMemoId = 1;
+constexpr int kDesignWidth = 484;
+constexpr int kDesignHeight = 80;
+constexpr int kFontHeight = -12;
+}  // namespace
+
+MainWindow::MainWindow() = default;
+
+MainWindow::~MainWindow() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (memoFont_ != nullptr) DeleteObject(memoFont_);
+}
+
+void MainWindow::Create(HINSTANCE instance) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconA(instance, "MAINICON");
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = texts::kMainWindowClass;
+  RegisterClassA(&wc);
+
+  form_ = std::make_unique<TForm1>(*this, *this);
+  CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
+                  CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr, nullptr,
+                  instance, this);
+}
+
+void MainWindow::DefaultHandler(TMessage& message) {
+  message.Result = DefWindowProcA(hwnd_, message.Msg, message.WParam, message.LParam);
+}
+
+void MainWindow::AppendLine(const std::string& line) {
+  // Select the empty end and replace it: the cost is that of the new line,
+  // however long the list has grown.
+  const std::string text = line + texts::kLineEnd;
+  const LRESULT length = SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageA(memo_, EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::LayoutMemo() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  MoveWindow(memo_, 0, 0, client.right, client.bottom, TRUE);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      memo_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                                  ES_READONLY | ES_AUTOVSCROLL,
+                              0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kMemoId),
+                              reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance, nullptr);
+      // The list grows for months: lift the edit control's default limit,
+      // past which appended text would silently be dropped.
+      SendMessageA(memo_, EM_SETLIMITTEXT, 0, 0);
+      memoFont_ = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                              SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, texts::kMemoFont);
+      SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+      LayoutMemo();
+      return 0;
+    }
+    case WM_SIZE:
+      LayoutMemo();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The read-only list keeps the button-face colour.
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_POWERBROADCAST: {
+      TMessage m{message, wParam, lParam, 0};
+      Guarded([&] { form_->WMPowerBroadcast(m); });
+      return m.Result;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}

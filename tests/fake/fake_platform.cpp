@@ -1,0 +1,130 @@
+#include "tests/fake/fake_platform.h"
+
+#include "monitor/sjis_path.h"
+
+namespace {
+
+class FakeHandle : public FileHandle {
+ public:
+  FakeHandle(FakeFileSystem& fs, FakeFile& file) : fs_(fs), file_(file) {}
+  std::uint32_t Write(const std::string& bytes, std::size_t& written) override {
+    written = bytes.size() < fs_.diskSpace ? bytes.size() : fs_.diskSpace;
+    file_.bytes += bytes.substr(0, written);
+    fs_.diskSpace -= written;
+    return 0;
+  }
+  std::uint32_t Close() override {
+    const std::uint32_t error = fs_.closeError;
+    fs_.closeError = 0;
+    return error;
+  }
+
+ private:
+  FakeFileSystem& fs_;
+  FakeFile& file_;
+};
+
+}  // namespace
+
+bool FakeFileSystem::FolderOf(const std::string& path) const {
+  std::string folder = DirectoryPart(path);
+  if (folder.empty()) return true;  // relative to the current folder
+  if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  return directories.count(folder) != 0;
+}
+
+std::unique_ptr<FileHandle> FakeFileSystem::OpenForAppend(const std::string& path,
+                                                          std::uint32_t& error) {
+  ++opens;
+  auto it = files.find(path);
+  if (it == files.end()) {
+    error = FolderOf(path) ? 2 : 3;
+    return nullptr;
+  }
+  if (it->second.readOnly) {
+    error = 5;
+    return nullptr;
+  }
+  if (it->second.heldForWriting) {
+    error = 32;
+    return nullptr;
+  }
+  error = 0;
+  return std::make_unique<FakeHandle>(*this, it->second);
+}
+
+std::unique_ptr<FileHandle> FakeFileSystem::CreateNew(const std::string& path,
+                                                      std::uint32_t& error) {
+  ++creates;
+  if (!FolderOf(path)) {
+    error = 3;
+    return nullptr;
+  }
+  if (files.count(path) != 0) {
+    error = 80;
+    return nullptr;
+  }
+  error = 0;
+  return std::make_unique<FakeHandle>(*this, files[path]);
+}
+
+bool FakeFileSystem::DirectoryExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::string folder = path;
+  if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  return directories.count(folder) != 0;
+}
+
+std::string FakeFileSystem::GetEnv(const std::string& name) {
+  auto it = environment.find(name);
+  return it == environment.end() ? std::string() : it->second;
+}
+
+std::string FakeProfile::Read(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& def) {
+  auto file = files.find(path);
+  if (file == files.end() || section != "main") return def;
+  for (const Entry& entry : file->second)
+    if (entry.key == key) return entry.value.substr(0, 2047);
+  return def;
+}
+
+bool FakeProfile::Write(const std::string& path, const std::string& section,
+                        const std::string& key, const std::string& value) {
+  if (readOnly.count(path) != 0 || section != "main") return false;
+  std::vector<Entry>& keys = files[path];
+  for (Entry& entry : keys)
+    if (entry.key == key) {
+      entry.value = value;
+      return true;
+    }
+  keys.push_back({key, value});
+  return true;
+}
+
+void FakeDialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
+                             MessageKind kind) {
+  boxes.push_back({owner, text, caption, kind});
+  if (journal != nullptr) journal->push_back("box:" + text);
+}
+
+bool FakeDialogs::RunFileDialog(FileDialogRequest& request) {
+  fileDialogs.push_back(request);
+  if (!confirmFileDialog) return false;
+  request.fileName = chosenFile;
+  return true;
+}
+
+FakePlatform::FakePlatform() {
+  Platform platform;
+  platform.clock = &clock;
+  platform.files = &files;
+  platform.sound = &sound;
+  platform.power = &power;
+  platform.memory = &memory;
+  platform.profile = &profile;
+  platform.dialogs = &dialogs;
+  InstallPlatform(platform);
+}
+
+FakePlatform::~FakePlatform() { InstallPlatform(Platform()); }

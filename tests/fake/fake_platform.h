@@ -1,0 +1,156 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/platform.h"
+
+// An in-memory platform for the native tests. Paths are plain strings; a
+// file's folder exists when its directory part (without the last "\") was
+// added with AddDirectory.
+
+class FakeClock : public Clock {
+ public:
+  LocalTime now{2026, 12, 7, 5, 32, 29};
+  std::string dateSeparator = "/";
+  std::string timeSeparator = ":";
+  LocalTime Now() override { return now; }
+  std::string DateSeparator() override { return dateSeparator; }
+  std::string TimeSeparator() override { return timeSeparator; }
+};
+
+struct FakeFile {
+  std::string bytes;
+  bool readOnly = false;
+  bool heldForWriting = false;  // another program has it open for writing
+};
+
+class FakeFileSystem : public FileSystem {
+ public:
+  std::map<std::string, FakeFile> files;
+  std::set<std::string> directories;
+  std::map<std::string, std::string> environment;
+  std::string moduleFileName = "C:\\Apps\\Tessaril\\Tessaril.exe";
+  std::size_t diskSpace = static_cast<std::size_t>(-1);  // bytes still writable
+  std::uint32_t closeError = 0;                           // returned by the next Close
+  int opens = 0, creates = 0;
+
+  void AddDirectory(const std::string& path) { directories.insert(path); }
+
+  std::unique_ptr<FileHandle> OpenForAppend(const std::string& path, std::uint32_t& error) override;
+  std::unique_ptr<FileHandle> CreateNew(const std::string& path, std::uint32_t& error) override;
+  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool DirectoryExists(const std::string& path) override;
+  std::string ModuleFileName() override { return moduleFileName; }
+  std::string GetEnv(const std::string& name) override;
+
+ private:
+  bool FolderOf(const std::string& path) const;
+};
+
+class FakeSound : public Sound {
+ public:
+  std::vector<std::string> played;
+  void PlayAsync(const std::string& path) override { played.push_back(path); }
+};
+
+class FakePowerSource : public PowerSource {
+ public:
+  PowerStatus status{1, 85};
+  int queries = 0;
+  PowerStatus Query() override {
+    ++queries;
+    return status;
+  }
+};
+
+class FakeMemorySource : public MemorySource {
+ public:
+  std::uint32_t availBytes = 0xFFFFFFFFu;
+  std::uint32_t AvailPhysBytes() override { return availBytes; }
+};
+
+// Behaves like the private-profile calls: missing file, section or key gives
+// the default; values are cut at 2047 bytes; a refused write returns false.
+class FakeProfile : public Profile {
+ public:
+  struct Entry {
+    std::string key, value;
+  };
+  std::map<std::string, std::vector<Entry>> files;  // path -> keys of "main", in order
+  std::set<std::string> readOnly;                   // paths whose writes are refused
+  int flushes = 0;
+
+  std::string Read(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& def) override;
+  bool Write(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) override;
+  void Flush(const std::string&) override { ++flushes; }
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  struct Box {
+    WindowId owner;
+    std::string text, caption;
+    MessageKind kind;
+  };
+  std::vector<Box> boxes;
+  std::vector<FileDialogRequest> fileDialogs;  // as they were asked
+  bool confirmFileDialog = false;
+  std::string chosenFile;
+  std::vector<std::string>* journal = nullptr;  // optional shared order log
+
+  void ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
+                  MessageKind kind) override;
+  bool RunFileDialog(FileDialogRequest& request) override;
+};
+
+class FakeMemo : public Memo {
+ public:
+  std::vector<std::string> lines;
+  void AppendLine(const std::string& line) override { lines.push_back(line); }
+};
+
+class FakeTimerDevice : public TimerDevice {
+ public:
+  bool running = false;
+  bool refuse = false;
+  int starts = 0;
+  std::uint32_t interval = 0;
+  bool Start(std::uint32_t intervalMs) override {
+    if (refuse) return false;
+    running = true;
+    interval = intervalMs;
+    ++starts;
+    return true;
+  }
+  void Stop() override { running = false; }
+};
+
+class FakeFormWindow : public FormWindow {
+ public:
+  std::intptr_t defaultResult = 1;
+  std::vector<std::uint32_t> defaultHandled;
+  WindowId Handle() override { return 0x1000; }
+  void DefaultHandler(TMessage& message) override {
+    defaultHandled.push_back(message.Msg);
+    message.Result = defaultResult;
+  }
+};
+
+// Owns one of each fake and installs them as the platform for its lifetime.
+struct FakePlatform {
+  FakeClock clock;
+  FakeFileSystem files;
+  FakeSound sound;
+  FakePowerSource power;
+  FakeMemorySource memory;
+  FakeProfile profile;
+  FakeDialogs dialogs;
+
+  FakePlatform();
+  ~FakePlatform();
+};
