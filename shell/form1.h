@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "monitor/ttimer.h"
 #include "platform/controls.h"
 #include "platform/types.h"
 
@@ -9,13 +10,15 @@
 // Win32 code and forwards messages here.
 class TForm1 {
  public:
-  TForm1(FormWindow& window, Memo& memo);
+  TForm1(FormWindow& window, Memo& memo, TimerDevice& timer);
 
   WindowId Handle() { return window_.Handle(); }
 
   void WMPowerBroadcast(TMessage& message);
+  void Timer1Timer();
 
   Memo& Memo1;
+  TTimer Timer1;
 
  private:
   FormWindow& window_;

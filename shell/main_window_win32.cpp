@@ -4,6 +4,7 @@
 
 namespace {
 constexpr int kMemoId = 1;
+constexpr UINT_PTR kTimer1Id = 1;
 constexpr int kDesignWidth = 484;
 constexpr int kDesignHeight = 80;
 constexpr int kFontHeight = -12;
@@ -26,7 +27,7 @@ void MainWindow::Create(HINSTANCE instance) {
   wc.lpszClassName = texts::kMainWindowClass;
   RegisterClassA(&wc);
 
-  form_ = std::make_unique<TForm1>(*this, *this);
+  form_ = std::make_unique<TForm1>(*this, *this, *this);
   CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
                   CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr, nullptr,
                   instance, this);
@@ -44,6 +45,12 @@ void MainWindow::AppendLine(const std::string& line) {
   SendMessageA(memo_, EM_SETSEL, static_cast<WPARAM>(length), length);
   SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+bool MainWindow::Start(std::uint32_t intervalMs) {
+  return SetTimer(hwnd_, kTimer1Id, intervalMs, nullptr) != 0;
+}
+
+void MainWindow::Stop() { KillTimer(hwnd_, kTimer1Id); }
 
 void MainWindow::LayoutMemo() {
   RECT client;
@@ -81,6 +88,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Guarded([&] { form_->WMPowerBroadcast(m); });
       return m.Result;
     }
+    case WM_TIMER:
+      if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

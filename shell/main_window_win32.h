@@ -9,7 +9,7 @@
 
 // The native main window: class "TForm1" with the event list filling its
 // client area. It cracks messages and calls the named handlers of TForm1.
-class MainWindow : public BaseWindow, public FormWindow, public Memo {
+class MainWindow : public BaseWindow, public FormWindow, public Memo, public TimerDevice {
  public:
   MainWindow();
   ~MainWindow() override;
@@ -21,6 +21,8 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo {
   WindowId Handle() override { return reinterpret_cast<WindowId>(hwnd_); }
   void DefaultHandler(TMessage& message) override;
   void AppendLine(const std::string& line) override;
+  bool Start(std::uint32_t intervalMs) override;
+  void Stop() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -105,7 +105,7 @@ bool FakeProfile::Write(const std::string& path, const std::string& section,
 void FakeDialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                              MessageKind kind) {
   boxes.push_back({owner, text, caption, kind});
-  if (journal != nullptr) journal->push_back("box:" + text);
+  if (whileShown) whileShown(boxes.back());
 }
 
 bool FakeDialogs::RunFileDialog(FileDialogRequest& request) {

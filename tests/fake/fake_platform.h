@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -101,7 +102,8 @@ class FakeDialogs : public Dialogs {
   std::vector<FileDialogRequest> fileDialogs;  // as they were asked
   bool confirmFileDialog = false;
   std::string chosenFile;
-  std::vector<std::string>* journal = nullptr;  // optional shared order log
+  // Runs inside the box's modal loop, as events delivered there would.
+  std::function<void(const Box&)> whileShown;
 
   void ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                   MessageKind kind) override;
