@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "app/application.h"
+#include "app/application_window_win32.h"
+#include "app/single_instance.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
 #include "shell/main_window_win32.h"
@@ -18,26 +22,56 @@ void RestrictDllSearch() {
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// The program's windows, created in this order and destroyed in reverse.
+struct Windows {
+  ApplicationWindow application;
+  MainWindow main;
+  bool destroyed = false;
+
+  // The exit steps: the settings dialog first, then the main window, whose
+  // FormDestroy removes the icon and logs the end line.
+  void Destroy() {
+    if (destroyed) return;
+    destroyed = true;
+    Application->LoopEnded = true;
+    if (Form1 != nullptr) {
+      try {
+        Form1->FormDestroy();
+      } catch (const std::exception& error) {
+        Application->ShowException(error);
+      }
+    }
+    main.Destroy();
+    Form1 = nullptr;
+  }
+};
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   InstallWin32Platform();
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
 
-  TApplication application;
+  static TApplication application;
   Application = &application;
   application.Title = ApplicationTitle(Sys().files->ModuleFileName());
 
-  MainWindow mainWindow;
-  mainWindow.Create(instance);
-  Form1 = &mainWindow.form();
-  ShowWindow(mainWindow.hwnd(), showCommand);
+  static Windows windows;
+  HWND appWindow = windows.application.Create(instance, application.Title.c_str());
+  application.Handle = reinterpret_cast<WindowId>(appWindow);
+  if (!TakeSingleInstance(application.Handle)) return 0;
 
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  Form1 = nullptr;
+  windows.application.onEndSession = [] {
+    windows.Destroy();
+    ExitProcess(0);
+  };
+  windows.main.Create(instance, appWindow);
+  Form1 = &windows.main.form();
+  application.MainForm = Form1;
+
+  application.Run();
+  windows.Destroy();
   return 0;
 }

@@ -28,4 +28,10 @@ class FormWindow {
   virtual WindowId Handle() = 0;
   // The system's default processing of a message; sets its Result.
   virtual void DefaultHandler(TMessage& message) = 0;
+  // Shows the native window with a ShowWindow command, or hides it.
+  virtual void ShowNative(int showCommand) = 0;
+  // The hidden window that receives the icon's messages, and its end.
+  virtual WindowId CreateTrayWindow() = 0;
+  virtual void DestroyTrayWindow() = 0;
 };
+

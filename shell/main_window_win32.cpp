@@ -5,19 +5,18 @@
 namespace {
 constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
-constexpr int kDesignWidth = 484;
-constexpr int kDesignHeight = 80;
 constexpr int kFontHeight = -12;
 }  // namespace
 
 MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  Destroy();
   if (memoFont_ != nullptr) DeleteObject(memoFont_);
 }
 
-void MainWindow::Create(HINSTANCE instance) {
+void MainWindow::Create(HINSTANCE instance, HWND owner) {
+  instance_ = instance;
   WNDCLASSA wc = {};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
@@ -29,13 +28,37 @@ void MainWindow::Create(HINSTANCE instance) {
 
   form_ = std::make_unique<TForm1>(*this, *this, *this);
   CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
-                  CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr, nullptr,
-                  instance, this);
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                  CreateMainMenu1(), instance, this);
+  Guarded([&] { form_->FormCreate(); });
+}
+
+void MainWindow::Destroy() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+HMENU MainWindow::CreateMainMenu1() {
+  HMENU file = CreatePopupMenu();
+  AppendMenuA(file, MF_STRING, kCommandSettings, texts::kMenuSettings);
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(file, MF_STRING, kCommandExit, texts::kMenuExit);
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), texts::kMenuFile);
+  return bar;
 }
 
 void MainWindow::DefaultHandler(TMessage& message) {
   message.Result = DefWindowProcA(hwnd_, message.Msg, message.WParam, message.LParam);
 }
+
+void MainWindow::ShowNative(int showCommand) { ShowWindow(hwnd_, showCommand); }
+
+WindowId MainWindow::CreateTrayWindow() {
+  trayWindow_ = std::make_unique<TrayWindow>(*form_);
+  return reinterpret_cast<WindowId>(trayWindow_->Create(instance_));
+}
+
+void MainWindow::DestroyTrayWindow() { trayWindow_.reset(); }
 
 void MainWindow::AppendLine(const std::string& line) {
   // Select the empty end and replace it: the cost is that of the new line,
@@ -59,6 +82,12 @@ void MainWindow::LayoutMemo() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (form_->IsTaskbarCreated(message)) {
+    // The shell restarted and lost every icon: add ours again, or a program
+    // parked in the tray could no longer be reached.
+    Guarded([&] { form_->CreateTaskBarIcon(); });
+    return 0;
+  }
   switch (message) {
     case WM_CREATE: {
       memo_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
@@ -91,9 +120,36 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        if (LOWORD(wParam) == kCommandSettings && !Application->LoopEnded)
+          Guarded([&] { form_->O1Click(); });
+        else if (LOWORD(wParam) == kCommandExit)
+          Guarded([&] { form_->X1Click(); });
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        // The minimise goes to the application window: the program parks.
+        Guarded([] { Application->Minimize(); });
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      Guarded([&] { form_->Close(); });
       return 0;
+    case WM_QUERYENDSESSION: {
+      // Saves the settings; a save that fails is shown and vetoes the log-off.
+      bool canClose = true;
+      try {
+        form_->FormCloseQuery(canClose);
+      } catch (const std::exception& error) {
+        Application->ShowException(error);
+        canClose = false;
+      }
+      return canClose ? TRUE : FALSE;
+    }
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

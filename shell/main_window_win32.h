@@ -6,20 +6,27 @@
 #include "platform/controls.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
+#include "shell/tray_window_win32.h"
 
-// The native main window: class "TForm1" with the event list filling its
-// client area. It cracks messages and calls the named handlers of TForm1.
+// The native main window: class "TForm1" with its menu bar and the event list
+// filling its client area. It cracks messages and calls the named handlers
+// of TForm1.
 class MainWindow : public BaseWindow, public FormWindow, public Memo, public TimerDevice {
  public:
   MainWindow();
   ~MainWindow() override;
 
-  // Creates the window, hidden, and the TForm1 logic behind it.
-  void Create(HINSTANCE instance);
+  // Creates the window, hidden and owned by `owner`, and the TForm1 logic
+  // behind it; FormCreate runs once the window exists.
+  void Create(HINSTANCE instance, HWND owner);
+  void Destroy();
   TForm1& form() { return *form_; }
 
   WindowId Handle() override { return reinterpret_cast<WindowId>(hwnd_); }
   void DefaultHandler(TMessage& message) override;
+  void ShowNative(int showCommand) override;
+  WindowId CreateTrayWindow() override;
+  void DestroyTrayWindow() override;
   void AppendLine(const std::string& line) override;
   bool Start(std::uint32_t intervalMs) override;
   void Stop() override;
@@ -29,8 +36,11 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
 
  private:
   void LayoutMemo();
+  HMENU CreateMainMenu1();
 
+  HINSTANCE instance_ = nullptr;
   HWND memo_ = nullptr;
   HFONT memoFont_ = nullptr;
   std::unique_ptr<TForm1> form_;
+  std::unique_ptr<TrayWindow> trayWindow_;
 };
