@@ -163,8 +163,13 @@ void TessarilProcess::Start(const LaunchOptions& options) {
   if (shown && !IsWindowVisible(window))
     throw std::runtime_error("the main window did not show in time");
   mainWindow_ = window;
-  if (WaitForInputIdle(process_, static_cast<DWORD>(kStartTimeout.count())) != 0)
-    Fail("the program did not go idle after its start");
+  // The program makes more windows after its main one. A reply to a sent
+  // message means it is handling messages again, so those exist by now.
+  // WaitForInputIdle is no substitute: under Wine it can return before that.
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                           static_cast<UINT>(kStartTimeout.count()), &reply))
+    Fail("the program did not answer after its start");
 }
 
 bool TessarilProcess::Running() const {
