@@ -13,13 +13,14 @@ trap 'stop_wineserver; stop_display' EXIT
 
 # Build folders of their own, without the tests: the figures need only the
 # exes, and the test builds keep their settings.
-bench_options=(-DTESSARIL_TESTS=OFF -DTESSARIL_BENCH=ON -DCMAKE_BUILD_TYPE=MinSizeRel)
-say "building win32 with the benchmark programs"
-configure_and_build bench-win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-w64-mingw32.cmake" \
-  "${bench_options[@]}"
-say "building win64 with the benchmark programs"
-configure_and_build bench-win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" \
-  "${bench_options[@]}"
+build() {  # name, toolchain
+  say "building $1 with the benchmark programs"
+  configure_and_build "bench-$1" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$2-w64-mingw32.cmake" \
+    -DTESSARIL_TESTS=OFF -DTESSARIL_BENCH=ON -DCMAKE_BUILD_TYPE=MinSizeRel \
+    >"$BUILD/bench-$1.build.log" 2>&1 || { cat "$BUILD/bench-$1.build.log"; return 1; }
+}
+build win32 i686
+build win64 x86_64
 ensure_display
 
 echo "date:    $(date '+%Y-%m-%d %H:%M %Z')"
