@@ -223,7 +223,7 @@ void MeasureFootprintAndIdle(const std::string& appExe, const std::string& floor
   std::printf("  resolution 10 ms: Wine reads another process's CPU times from Linux\n");
 }
 
-void MeasureEventCost(const std::string& appExe) {
+void MeasureEventCost(const std::string& appExe, const std::string& floorExe) {
   // The best of a few rounds: noise only ever adds time.
   double best = 0, bestFloor = 0;
   for (int round = 0; round < kEventRounds; ++round) {
@@ -238,6 +238,14 @@ void MeasureEventCost(const std::string& appExe) {
     bestFloor = round == 0 ? floorTime : std::min(bestFloor, floorTime);
   }
   PrintRatio("event cost (5000)", best, bestFloor, 1, "s", kEventGoal);
+
+  // What delivering the broadcasts costs by itself, answered by a window
+  // that does nothing with them.
+  BenchProcess floor(floorExe, kFloorClass);
+  floor.Start();
+  const double delivery = TimeBroadcasts(floor, kEventCount, kEventCount).front();
+  std::printf("  delivery alone: %.3f s (the same broadcasts to the floor program's window)\n",
+              delivery);
 }
 
 void MeasureGrowth(const std::string& appExe) {
@@ -265,7 +273,7 @@ int main(int argc, char** argv) {
   }
   try {
     MeasureSize(argv[3], argv[4]);
-    MeasureEventCost(argv[1]);
+    MeasureEventCost(argv[1], argv[2]);
     MeasureGrowth(argv[1]);
     MeasureFootprintAndIdle(argv[1], argv[2]);
   } catch (const std::exception& error) {
