@@ -28,4 +28,15 @@ class FormWindow {
   virtual WindowId Handle() = 0;
   // The system's default processing of a message; sets its Result.
   virtual void DefaultHandler(TMessage& message) = 0;
+
+  // The window's outer bounds in screen pixels; each setter is one move or
+  // resize of its own.
+  virtual std::int32_t Left() = 0;
+  virtual std::int32_t Top() = 0;
+  virtual std::int32_t Width() = 0;
+  virtual std::int32_t Height() = 0;
+  virtual void SetLeft(std::int32_t value) = 0;
+  virtual void SetTop(std::int32_t value) = 0;
+  virtual void SetWidth(std::int32_t value) = 0;
+  virtual void SetHeight(std::int32_t value) = 0;
 };

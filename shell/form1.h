@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "platform/controls.h"
@@ -14,6 +15,21 @@ class TForm1 {
   WindowId Handle() { return window_.Handle(); }
 
   void WMPowerBroadcast(TMessage& message);
+
+  // Bounds of the window in screen pixels.
+  std::int32_t Left() { return window_.Left(); }
+  std::int32_t Top() { return window_.Top(); }
+  std::int32_t Width() { return window_.Width(); }
+  std::int32_t Height() { return window_.Height(); }
+  void SetLeft(std::int32_t value) { window_.SetLeft(value); }
+  void SetTop(std::int32_t value) { window_.SetTop(value); }
+  void SetWidth(std::int32_t value) { window_.SetWidth(value); }
+  void SetHeight(std::int32_t value) { window_.SetHeight(value); }
+
+  // The settings command and the close query; both save the settings
+  // (settings/apply_settings.cpp).
+  void O1Click();
+  void FormCloseQuery(bool& CanClose);
 
   Memo& Memo1;
 
