@@ -1,8 +1,12 @@
 #include <windows.h>
 
+#include <exception>
+
 #include "app/application.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
+#include "settings/apply_settings.h"
+#include "settings/settings_dialog_win32.h"
 #include "shell/main_window_win32.h"
 
 namespace {
@@ -31,6 +35,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   MainWindow mainWindow;
   mainWindow.Create(instance);
   Form1 = &mainWindow.form();
+  SettingsDialog settingsDialog;
+  settingsDialog.Create(instance, mainWindow.hwnd(), mainWindow.hwnd());
+  Form2 = &settingsDialog.form();
+
+  // The first showing runs on the user's settings and takes the saved bounds.
+  try {
+    ApplySettings();
+  } catch (const std::exception& error) {
+    application.ShowException(error);
+  }
   ShowWindow(mainWindow.hwnd(), showCommand);
 
   MSG msg;
@@ -38,6 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  Form2 = nullptr;
   Form1 = nullptr;
   return 0;
 }

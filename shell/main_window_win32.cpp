@@ -7,6 +7,8 @@ constexpr int kMemoId = 1;
 constexpr int kDesignWidth = 484;
 constexpr int kDesignHeight = 80;
 constexpr int kFontHeight = -12;
+constexpr int kMenuSettingsId = 0x100;  // O1
+constexpr int kMenuExitId = 0x101;      // X1
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -28,8 +30,78 @@ void MainWindow::Create(HINSTANCE instance) {
 
   form_ = std::make_unique<TForm1>(*this, *this);
   CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
-                  CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr, nullptr,
-                  instance, this);
+                  CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr,
+                  CreateMainMenu(), instance, this);
+}
+
+HMENU MainWindow::CreateMainMenu() {
+  HMENU file = CreatePopupMenu();
+  AppendMenuA(file, MF_STRING, kMenuSettingsId, texts::kMenuSettings);
+  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(file, MF_STRING, kMenuExitId, texts::kMenuExit);
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), texts::kMenuFile);
+  return bar;
+}
+
+void MainWindow::OnMenuCommand(int id) {
+  if (id == kMenuSettingsId) Guarded([&] { form_->O1Click(); });
+  if (id == kMenuExitId) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::OnClose() {
+  // A failed save leaves the handler before DestroyWindow: the window stays.
+  Guarded([&] {
+    bool canClose = true;
+    form_->FormCloseQuery(canClose);
+    if (canClose) DestroyWindow(hwnd_);
+  });
+}
+
+RECT MainWindow::Bounds() {
+  RECT bounds = {};
+  if (IsIconic(hwnd_)) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    return placement.rcNormalPosition;
+  }
+  GetWindowRect(hwnd_, &bounds);
+  return bounds;
+}
+
+void MainWindow::SetBounds(const RECT& bounds) {
+  if (IsIconic(hwnd_)) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    placement.rcNormalPosition = bounds;
+    placement.showCmd = IsWindowVisible(hwnd_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+    SetWindowPlacement(hwnd_, &placement);
+    return;
+  }
+  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetLeft(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({value, r.top, value + (r.right - r.left), r.bottom});
+}
+
+void MainWindow::SetTop(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, value, r.right, value + (r.bottom - r.top)});
+}
+
+void MainWindow::SetWidth(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, r.top, r.left + value, r.bottom});
+}
+
+void MainWindow::SetHeight(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, r.top, r.right, r.top + value});
 }
 
 void MainWindow::DefaultHandler(TMessage& message) {
@@ -81,6 +153,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Guarded([&] { form_->WMPowerBroadcast(m); });
       return m.Result;
     }
+    case WM_COMMAND:
+      if (HIWORD(wParam) == 0 && lParam == 0) {
+        OnMenuCommand(LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

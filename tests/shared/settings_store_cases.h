@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,17 +34,21 @@ class StoreBackend {
   virtual void RefuseWrites() = 0;
 };
 
-using StoreBackendFactory = std::unique_ptr<StoreBackend> (*)();
+struct StoreBackendFactory {
+  const char* name;
+  std::unique_ptr<StoreBackend> (*make)();
+};
 
-// Test names must not carry the factory's address, which changes per run.
-inline std::string StoreBackendName(const ::testing::TestParamInfo<StoreBackendFactory>&) {
-  return "File";
+// Tests are named and printed by the backend, never by an address.
+inline void PrintTo(const StoreBackendFactory& factory, std::ostream* out) { *out << factory.name; }
+inline std::string StoreBackendName(const ::testing::TestParamInfo<StoreBackendFactory>& info) {
+  return info.param.name;
 }
 
 class SettingsStoreTest : public ::testing::TestWithParam<StoreBackendFactory> {
  protected:
   void SetUp() override {
-    backend = GetParam()();
+    backend = GetParam().make();
     MonitorSettings = TMonitorSettings();
     Form1 = &form1;
   }

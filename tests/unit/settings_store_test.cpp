@@ -49,7 +49,8 @@ std::unique_ptr<StoreBackend> MakeFakeBackend() { return std::make_unique<FakeSt
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Fake, SettingsStoreTest, ::testing::Values(&MakeFakeBackend),
+INSTANTIATE_TEST_SUITE_P(Fake, SettingsStoreTest,
+                         ::testing::Values(StoreBackendFactory{"Memory", &MakeFakeBackend}),
                          StoreBackendName);
 
 // What only the in-memory profile can show.
