@@ -3,6 +3,7 @@
 #include "app/error.h"
 #include "monitor/sjis_path.h"
 #include "platform/platform.h"
+#include "shell/form1.h"
 
 TApplication* Application = nullptr;
 
@@ -25,4 +26,59 @@ std::string ApplicationTitle(const std::string& moduleFileName) {
 
 void TApplication::ShowException(const std::exception& error) {
   Sys().dialogs->ShowMessage(0, ErrorReportText(error.what()), Title, MessageKind::Error);
+}
+
+void TApplication::HandleMessage() {
+  if (!Sys().windows->WaitAndDispatch()) QuitReceived = true;
+}
+
+void TApplication::ProcessMessages() {
+  if (!Sys().windows->DispatchPending()) QuitReceived = true;
+}
+
+void TApplication::Terminate() { Sys().windows->PostQuit(); }
+
+void TApplication::Run() {
+  const int command = Sys().windows->LaunchShowCommand();
+  if (command == show::kMaximized) MainForm->SetWindowState(TWindowState::wsMaximized);
+  if (command == show::kMinNoActive) MainForm->SetWindowState(TWindowState::wsMinimized);
+  if (MainWindowShown) {
+    try {
+      if (MainForm->WindowState() == TWindowState::wsMinimized)
+        Minimize();
+      else
+        MainForm->SetVisible(true);
+    } catch (const std::exception& error) {
+      ShowException(error);
+    }
+  }
+  while (!QuitReceived) {
+    try {
+      HandleMessage();
+    } catch (const std::exception& error) {
+      ShowException(error);
+    }
+  }
+}
+
+void TApplication::Minimize() {
+  WindowSystem& windows = *Sys().windows;
+  if (windows.IsIconic(Handle)) return;
+  windows.Show(Handle, show::kMinimize);
+  // Windows hides owned windows with their minimised owner; Wine does not.
+  // Hide the main window here, without touching its visible property.
+  if (MainForm != nullptr && MainForm->Visible() && windows.IsVisible(MainForm->Handle())) {
+    windows.Show(MainForm->Handle(), show::kHide);
+    parkedMainWindow_ = true;
+  }
+  if (OnMinimize) OnMinimize();
+}
+
+void TApplication::Restore() {
+  WindowSystem& windows = *Sys().windows;
+  if (windows.IsIconic(Handle)) windows.Show(Handle, show::kRestore);
+  if (parkedMainWindow_) {
+    parkedMainWindow_ = false;
+    windows.Show(MainForm->Handle(), show::kShowNA);
+  }
 }

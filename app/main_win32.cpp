@@ -1,11 +1,12 @@
 #include <windows.h>
 
-#include <exception>
+#include <commctrl.h>
 
 #include "app/application.h"
+#include "app/application_window_win32.h"
+#include "app/single_instance.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/apply_settings.h"
 #include "settings/settings_dialog_win32.h"
 #include "shell/main_window_win32.h"
 
@@ -22,37 +23,61 @@ void RestrictDllSearch() {
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// The program's windows, created in this order and destroyed in reverse.
+struct Windows {
+  ApplicationWindow application;
+  MainWindow main;
+  SettingsDialog settings;
+  bool destroyed = false;
+
+  // The exit steps: the settings dialog first, then the main window, whose
+  // FormDestroy removes the icon and logs the end line.
+  void Destroy() {
+    if (destroyed) return;
+    destroyed = true;
+    Application->LoopEnded = true;
+    Form2 = nullptr;
+    settings.Destroy();
+    if (Form1 != nullptr) {
+      try {
+        Form1->FormDestroy();
+      } catch (const std::exception& error) {
+        Application->ShowException(error);
+      }
+    }
+    main.Destroy();
+    Form1 = nullptr;
+  }
+};
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   InstallWin32Platform();
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
 
-  TApplication application;
+  static TApplication application;
   Application = &application;
   application.Title = ApplicationTitle(Sys().files->ModuleFileName());
 
-  MainWindow mainWindow;
-  mainWindow.Create(instance);
-  Form1 = &mainWindow.form();
-  SettingsDialog settingsDialog;
-  settingsDialog.Create(instance, mainWindow.hwnd(), mainWindow.hwnd());
-  Form2 = &settingsDialog.form();
+  static Windows windows;
+  HWND appWindow = windows.application.Create(instance, application.Title.c_str());
+  application.Handle = reinterpret_cast<WindowId>(appWindow);
+  if (!TakeSingleInstance(application.Handle)) return 0;
 
-  // The first showing runs on the user's settings and takes the saved bounds.
-  try {
-    ApplySettings();
-  } catch (const std::exception& error) {
-    application.ShowException(error);
-  }
-  ShowWindow(mainWindow.hwnd(), showCommand);
+  windows.application.onEndSession = [] {
+    windows.Destroy();
+    ExitProcess(0);
+  };
+  windows.main.Create(instance, appWindow);
+  Form1 = &windows.main.form();
+  application.MainForm = Form1;
+  windows.settings.Create(instance, appWindow, windows.main.hwnd());
+  Form2 = &windows.settings.form();
 
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  Form2 = nullptr;
-  Form1 = nullptr;
+  application.Run();
+  windows.Destroy();
   return 0;
 }

@@ -28,6 +28,11 @@ class FormWindow {
   virtual WindowId Handle() = 0;
   // The system's default processing of a message; sets its Result.
   virtual void DefaultHandler(TMessage& message) = 0;
+  // Shows the native window with a ShowWindow command, or hides it.
+  virtual void ShowNative(int showCommand) = 0;
+  // The hidden window that receives the icon's messages, and its end.
+  virtual WindowId CreateTrayWindow() = 0;
+  virtual void DestroyTrayWindow() = 0;
 
   // The window's outer bounds in screen pixels; each setter is one move or
   // resize of its own.
@@ -40,3 +45,4 @@ class FormWindow {
   virtual void SetWidth(std::int32_t value) = 0;
   virtual void SetHeight(std::int32_t value) = 0;
 };
+

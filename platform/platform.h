@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "platform/window_system.h"
 
 // The operations the logic needs from the operating system. The Win32
 // implementation maps each one onto a single API call; tests supply fakes.
@@ -106,6 +107,19 @@ class Dialogs {
   virtual bool RunFileDialog(FileDialogRequest& request) = 0;
 };
 
+// The version resource of a file.
+class VersionInfo {
+ public:
+  virtual ~VersionInfo() = default;
+  // Size of the file's version block; 0 when it has none.
+  virtual std::uint32_t BlockSize(const std::string& path) = 0;
+  // Copies the block into `buffer` (size bytes); false when the read failed.
+  virtual bool ReadBlock(const std::string& path, std::uint32_t size, void* buffer) = 0;
+  // The value at `subBlock` and its length; length 0 when it is not there.
+  virtual const void* Query(const void* block, const std::string& subBlock,
+                            std::uint32_t& length) = 0;
+};
+
 struct Platform {
   Clock* clock = nullptr;
   FileSystem* files = nullptr;
@@ -114,6 +128,8 @@ struct Platform {
   MemorySource* memory = nullptr;
   Profile* profile = nullptr;
   Dialogs* dialogs = nullptr;
+  WindowSystem* windows = nullptr;
+  VersionInfo* version = nullptr;
 };
 
 // The platform the program runs on; installed once at start (or by a test).

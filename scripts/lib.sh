@@ -28,6 +28,7 @@ ensure_deps() {
     "zip zip"
     "unzip unzip"
     "clang clang"
+    "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf fonts-ipafont-gothic"
   )
   for item in "${wanted[@]}"; do
     check=${item%% *}

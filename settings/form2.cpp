@@ -7,7 +7,6 @@
 #include "settings/integer_text.h"
 
 TForm2* Form2 = nullptr;
-std::string AppVersion;
 
 namespace {
 

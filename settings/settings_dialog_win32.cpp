@@ -10,6 +10,7 @@
 namespace {
 
 constexpr char kContainerClass[] = "TessarilContainer";
+constexpr UINT kRegainActivation = WM_APP + 1;
 constexpr int kFontHeight = -12;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
@@ -107,9 +108,13 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM param) {
 SettingsDialog::SettingsDialog() = default;
 
 SettingsDialog::~SettingsDialog() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  Destroy();
   if (font_ != nullptr) DeleteObject(font_);
   if (boldFont_ != nullptr) DeleteObject(boldFont_);
+}
+
+void SettingsDialog::Destroy() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
@@ -323,8 +328,32 @@ void SettingsDialog::OnCommand(int id, int code) {
       Guarded([&] { form_->btnWavePowerClick(tag); });
       break;
     }
-    case kButton1: Guarded([&] { form_->Button1Click(); }); break;
+    case kButton1:
+      Guarded([&] { form_->Button1Click(); });
+      RegainActivation();
+      break;
   }
+}
+
+void SettingsDialog::RegainActivation() {
+  // A task-modal message box re-enables the program's windows only after it
+  // has gone, so the system may have activated some other window, or none:
+  // once the messages of that change are through, a refused close hands the
+  // keyboard back to the dialog.
+  PostMessageA(hwnd_, kRegainActivation, 0, 0);
+}
+
+void SettingsDialog::OnRegainActivation() {
+  if (!modal_ || !IsWindowVisible(hwnd_)) return;
+  // Never taken from another program: only from the desktop or from no one.
+  const HWND foreground = GetForegroundWindow();
+  if (foreground != hwnd_ &&
+      (foreground == nullptr || foreground == GetDesktopWindow() ||
+       GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId()))
+    SetForegroundWindow(hwnd_);
+  if (FocusedControl() == nullptr)
+    FocusControl(lastFocus_ != nullptr && IsWindowEnabled(lastFocus_) ? lastFocus_
+                                                                     : Control(tabSequence_[0]));
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -350,6 +379,14 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_CLOSE:
       Guarded([&] { form_->Close(); });
+      RegainActivation();
+      return 0;
+    case WM_ENABLE:
+      // Enabled again after a task-modal box: see RegainActivation.
+      if (wParam) RegainActivation();
+      return 0;
+    case kRegainActivation:
+      OnRegainActivation();
       return 0;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);

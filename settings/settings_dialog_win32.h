@@ -22,6 +22,7 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   // Creates the dialog, hidden. `owner` owns it; the first showing is
   // centred over `centreOver`.
   void Create(HINSTANCE instance, HWND owner, HWND centreOver);
+  void Destroy();
   TForm2& form() { return *form_; }
   HWND Control(int id) const;
 
@@ -41,6 +42,8 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   void FocusControl(HWND control);
   HWND FocusedControl() const;
   void OnCommand(int id, int code);
+  void RegainActivation();
+  void OnRegainActivation();
 
   std::map<int, HWND> controls_;
   std::vector<int> tabSequence_;

@@ -2,19 +2,62 @@
 #include <cstdint>
 #include <string>
 
+#include "monitor/ttimer.h"
 #include "platform/controls.h"
 #include "platform/types.h"
+
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };
+
+// The callback message of the notification-area icon (WM_APP + 0x309).
+inline constexpr std::uint32_t WM_TASKTRAY = 0x8309;
+inline constexpr std::intptr_t kLeftButtonUp = 0x202;
+inline constexpr std::intptr_t kRightButtonUp = 0x205;
+// Menu commands of both menus.
+inline constexpr std::uint32_t kCommandSettings = 101;
+inline constexpr std::uint32_t kCommandExit = 102;
+inline constexpr std::uint32_t kPopupFlags = 0x0002;  // TPM_RIGHTBUTTON, left-aligned
 
 // The main window's logic: its handlers, named after the control and the
 // event, and the controls they drive. The native window lives in the shell's
 // Win32 code and forwards messages here.
 class TForm1 {
  public:
-  TForm1(FormWindow& window, Memo& memo);
+  TForm1(FormWindow& window, Memo& memo, TimerDevice& timer);
 
   WindowId Handle() { return window_.Handle(); }
 
+  // Creation, showing, closing and destruction.
+  void FormCreate();
+  void FormShow();
+  void FormCloseQuery(bool& CanClose);
+  void FormClose(TCloseAction& Action);
+  void FormDestroy();
+
+  // Messages and commands.
   void WMPowerBroadcast(TMessage& message);
+  void Timer1Timer();
+  void TaskTrayWndProc(TMessage& message);
+  void O1Click();
+  void X1Click();
+  void AppMinimize();
+
+  void CreateTaskBarIcon();
+  void DeleteTaskBarIcon();
+
+  // The visible property: turning it on for the first time runs FormShow.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
+  // A close request from any source: close query, close rule, then the end
+  // of the application.
+  void Close();
+
+  // The shell's broadcast after it re-created the task bar.
+  bool IsTaskbarCreated(std::uint32_t message) const {
+    return TaskbarCreatedMsg != 0 && message == TaskbarCreatedMsg;
+  }
 
   // Bounds of the window in screen pixels.
   std::int32_t Left() { return window_.Left(); }
@@ -26,15 +69,15 @@ class TForm1 {
   void SetWidth(std::int32_t value) { window_.SetWidth(value); }
   void SetHeight(std::int32_t value) { window_.SetHeight(value); }
 
-  // The settings command and the close query; both save the settings
-  // (settings/apply_settings.cpp).
-  void O1Click();
-  void FormCloseQuery(bool& CanClose);
-
   Memo& Memo1;
+  TTimer Timer1;
+  std::uint32_t TaskbarCreatedMsg = 0;
+  WindowId TaskTrayWnd = 0;
 
  private:
   FormWindow& window_;
+  bool visible_ = false;
+  TWindowState windowState_ = TWindowState::wsNormal;
 };
 
 // The main window of the running program; null before it is created.

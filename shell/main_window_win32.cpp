@@ -4,21 +4,19 @@
 
 namespace {
 constexpr int kMemoId = 1;
-constexpr int kDesignWidth = 484;
-constexpr int kDesignHeight = 80;
+constexpr UINT_PTR kTimer1Id = 1;
 constexpr int kFontHeight = -12;
-constexpr int kMenuSettingsId = 0x100;  // O1
-constexpr int kMenuExitId = 0x101;      // X1
 }  // namespace
 
 MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  Destroy();
   if (memoFont_ != nullptr) DeleteObject(memoFont_);
 }
 
-void MainWindow::Create(HINSTANCE instance) {
+void MainWindow::Create(HINSTANCE instance, HWND owner) {
+  instance_ = instance;
   WNDCLASSA wc = {};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
@@ -28,34 +26,25 @@ void MainWindow::Create(HINSTANCE instance) {
   wc.lpszClassName = texts::kMainWindowClass;
   RegisterClassA(&wc);
 
-  form_ = std::make_unique<TForm1>(*this, *this);
+  form_ = std::make_unique<TForm1>(*this, *this, *this);
   CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
-                  CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr,
-                  CreateMainMenu(), instance, this);
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                  CreateMainMenu1(), instance, this);
+  Guarded([&] { form_->FormCreate(); });
 }
 
-HMENU MainWindow::CreateMainMenu() {
+void MainWindow::Destroy() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+HMENU MainWindow::CreateMainMenu1() {
   HMENU file = CreatePopupMenu();
-  AppendMenuA(file, MF_STRING, kMenuSettingsId, texts::kMenuSettings);
+  AppendMenuA(file, MF_STRING, kCommandSettings, texts::kMenuSettings);
   AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(file, MF_STRING, kMenuExitId, texts::kMenuExit);
+  AppendMenuA(file, MF_STRING, kCommandExit, texts::kMenuExit);
   HMENU bar = CreateMenu();
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), texts::kMenuFile);
   return bar;
-}
-
-void MainWindow::OnMenuCommand(int id) {
-  if (id == kMenuSettingsId) Guarded([&] { form_->O1Click(); });
-  if (id == kMenuExitId) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
-}
-
-void MainWindow::OnClose() {
-  // A failed save leaves the handler before DestroyWindow: the window stays.
-  Guarded([&] {
-    bool canClose = true;
-    form_->FormCloseQuery(canClose);
-    if (canClose) DestroyWindow(hwnd_);
-  });
 }
 
 RECT MainWindow::Bounds() {
@@ -108,6 +97,15 @@ void MainWindow::DefaultHandler(TMessage& message) {
   message.Result = DefWindowProcA(hwnd_, message.Msg, message.WParam, message.LParam);
 }
 
+void MainWindow::ShowNative(int showCommand) { ShowWindow(hwnd_, showCommand); }
+
+WindowId MainWindow::CreateTrayWindow() {
+  trayWindow_ = std::make_unique<TrayWindow>(*form_);
+  return reinterpret_cast<WindowId>(trayWindow_->Create(instance_));
+}
+
+void MainWindow::DestroyTrayWindow() { trayWindow_.reset(); }
+
 void MainWindow::AppendLine(const std::string& line) {
   // Select the empty end and replace it: the cost is that of the new line,
   // however long the list has grown.
@@ -117,6 +115,12 @@ void MainWindow::AppendLine(const std::string& line) {
   SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+bool MainWindow::Start(std::uint32_t intervalMs) {
+  return SetTimer(hwnd_, kTimer1Id, intervalMs, nullptr) != 0;
+}
+
+void MainWindow::Stop() { KillTimer(hwnd_, kTimer1Id); }
+
 void MainWindow::LayoutMemo() {
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -124,6 +128,12 @@ void MainWindow::LayoutMemo() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (form_->IsTaskbarCreated(message)) {
+    // The shell restarted and lost every icon: add ours again, or a program
+    // parked in the tray could no longer be reached.
+    Guarded([&] { form_->CreateTaskBarIcon(); });
+    return 0;
+  }
   switch (message) {
     case WM_CREATE: {
       memo_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
@@ -153,18 +163,39 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Guarded([&] { form_->WMPowerBroadcast(m); });
       return m.Result;
     }
+    case WM_TIMER:
+      if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
+      return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {
-        OnMenuCommand(LOWORD(wParam));
+        if (LOWORD(wParam) == kCommandSettings && !Application->LoopEnded)
+          Guarded([&] { form_->O1Click(); });
+        else if (LOWORD(wParam) == kCommandExit)
+          Guarded([&] { form_->X1Click(); });
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        // The minimise goes to the application window: the program parks.
+        Guarded([] { Application->Minimize(); });
         return 0;
       }
       break;
     case WM_CLOSE:
-      OnClose();
+      Guarded([&] { form_->Close(); });
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_QUERYENDSESSION: {
+      // Saves the settings; a save that fails is shown and vetoes the log-off.
+      bool canClose = true;
+      try {
+        form_->FormCloseQuery(canClose);
+      } catch (const std::exception& error) {
+        Application->ShowException(error);
+        canClose = false;
+      }
+      return canClose ? TRUE : FALSE;
+    }
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

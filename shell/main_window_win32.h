@@ -6,21 +6,30 @@
 #include "platform/controls.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
+#include "shell/tray_window_win32.h"
 
-// The native main window: class "TForm1" with the event list filling its
-// client area. It cracks messages and calls the named handlers of TForm1.
-class MainWindow : public BaseWindow, public FormWindow, public Memo {
+// The native main window: class "TForm1" with its menu bar and the event list
+// filling its client area. It cracks messages and calls the named handlers
+// of TForm1.
+class MainWindow : public BaseWindow, public FormWindow, public Memo, public TimerDevice {
  public:
   MainWindow();
   ~MainWindow() override;
 
-  // Creates the window, hidden, and the TForm1 logic behind it.
-  void Create(HINSTANCE instance);
+  // Creates the window, hidden and owned by `owner`, and the TForm1 logic
+  // behind it; FormCreate runs once the window exists.
+  void Create(HINSTANCE instance, HWND owner);
+  void Destroy();
   TForm1& form() { return *form_; }
 
   WindowId Handle() override { return reinterpret_cast<WindowId>(hwnd_); }
   void DefaultHandler(TMessage& message) override;
+  void ShowNative(int showCommand) override;
+  WindowId CreateTrayWindow() override;
+  void DestroyTrayWindow() override;
   void AppendLine(const std::string& line) override;
+  bool Start(std::uint32_t intervalMs) override;
+  void Stop() override;
 
   std::int32_t Left() override { return Bounds().left; }
   std::int32_t Top() override { return Bounds().top; }
@@ -36,14 +45,14 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo {
 
  private:
   void LayoutMemo();
-  HMENU CreateMainMenu();
-  void OnMenuCommand(int id);
-  void OnClose();
+  HMENU CreateMainMenu1();
   // The restored bounds: a minimised window keeps those, not its icon's.
   RECT Bounds();
   void SetBounds(const RECT& bounds);
 
+  HINSTANCE instance_ = nullptr;
   HWND memo_ = nullptr;
   HFONT memoFont_ = nullptr;
   std::unique_ptr<TForm1> form_;
+  std::unique_ptr<TrayWindow> trayWindow_;
 };

@@ -1,4 +1,5 @@
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_system.h"
 
 void InstallWin32Platform() {
   static Win32Clock clock;
@@ -8,6 +9,8 @@ void InstallWin32Platform() {
   static Win32MemorySource memory;
   static Win32Profile profile;
   static Win32Dialogs dialogs;
+  static Win32WindowSystem windows;
+  static Win32VersionInfo version;
   Platform platform;
   platform.clock = &clock;
   platform.files = &files;
@@ -16,6 +19,8 @@ void InstallWin32Platform() {
   platform.memory = &memory;
   platform.profile = &profile;
   platform.dialogs = &dialogs;
+  platform.windows = &windows;
+  platform.version = &version;
   InstallPlatform(platform);
 }
 

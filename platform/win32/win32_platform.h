@@ -53,6 +53,13 @@ class Win32Dialogs : public Dialogs {
   bool RunFileDialog(FileDialogRequest& request) override;
 };
 
+class Win32VersionInfo : public VersionInfo {
+ public:
+  std::uint32_t BlockSize(const std::string& path) override;
+  bool ReadBlock(const std::string& path, std::uint32_t size, void* buffer) override;
+  const void* Query(const void* block, const std::string& subBlock, std::uint32_t& length) override;
+};
+
 // Installs the Win32 objects as the program's platform.
 void InstallWin32Platform();
 

@@ -133,7 +133,7 @@ bool FakeProfile::Write(const std::string& path, const std::string& section,
 void FakeDialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                              MessageKind kind) {
   boxes.push_back({owner, text, caption, kind});
-  if (journal != nullptr) journal->push_back("box:" + text);
+  if (whileShown) whileShown(boxes.back());
 }
 
 bool FakeDialogs::RunFileDialog(FileDialogRequest& request) {
@@ -152,7 +152,55 @@ FakePlatform::FakePlatform() {
   platform.memory = &memory;
   platform.profile = &profile;
   platform.dialogs = &dialogs;
+  platform.windows = &windows;
+  platform.version = &version;
   InstallPlatform(platform);
 }
 
 FakePlatform::~FakePlatform() { InstallPlatform(Platform()); }
+
+bool FakeWindowSystem::WaitAndDispatch() {
+  if (onDispatch) onDispatch();
+  if (dispatchResults.empty()) return true;
+  const bool result = dispatchResults.front();
+  dispatchResults.erase(dispatchResults.begin());
+  journal.push_back(result ? "dispatch" : "quit taken");
+  return result;
+}
+
+bool FakeWindowSystem::DispatchPending() {
+  journal.push_back("process messages");
+  if (onDispatch) onDispatch();
+  return true;
+}
+
+void FakeWindowSystem::Show(WindowId window, int command) {
+  journal.push_back("show " + std::to_string(window) + " " + std::to_string(command));
+  if (command == 0) visible.erase(window);
+  if (command == 6) iconic.insert(window);
+  if (command == 9) {
+    iconic.erase(window);
+    zoomed.erase(window);
+  }
+  if (command == 5 || command == 8 || command == 1 || command == 9) visible.insert(window);
+}
+
+void FakeWindowSystem::TrackPopup(const std::vector<MenuItem>& items, int x, int y,
+                                  std::uint32_t flags, WindowId owner) {
+  journal.push_back("popup " + std::to_string(items.size()) + " at " + std::to_string(x) + "," +
+                    std::to_string(y) + " flags " + std::to_string(flags) + " owner " +
+                    std::to_string(owner));
+}
+
+bool FakeVersionInfo::ReadBlock(const std::string&, std::uint32_t, void*) { return !readFails; }
+
+const void* FakeVersionInfo::Query(const void*, const std::string& subBlock,
+                                   std::uint32_t& length) {
+  auto it = values.find(subBlock);
+  if (it == values.end()) {
+    length = 0;
+    return nullptr;
+  }
+  length = static_cast<std::uint32_t>(it->second.size());
+  return it->second.data();
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -106,7 +107,8 @@ class FakeDialogs : public Dialogs {
   std::vector<FileDialogRequest> fileDialogs;  // as they were asked
   bool confirmFileDialog = false;
   std::string chosenFile;
-  std::vector<std::string>* journal = nullptr;  // optional shared order log
+  // Runs inside the box's modal loop, as events delivered there would.
+  std::function<void(const Box&)> whileShown;
 
   void ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                   MessageKind kind) override;
@@ -135,15 +137,27 @@ class FakeTimerDevice : public TimerDevice {
   void Stop() override { running = false; }
 };
 
+// Records every window operation, in order, as text ("show 0x1000 3").
+using Journal = std::vector<std::string>;
+
 class FakeFormWindow : public FormWindow {
  public:
+  static constexpr WindowId kHandle = 0x1000;
+  static constexpr WindowId kTrayHandle = 0x3000;
   std::intptr_t defaultResult = 1;
   std::vector<std::uint32_t> defaultHandled;
-  WindowId Handle() override { return 0x1000; }
+  Journal* journal = nullptr;
+  WindowId Handle() override { return kHandle; }
   void DefaultHandler(TMessage& message) override {
     defaultHandled.push_back(message.Msg);
     message.Result = defaultResult;
   }
+  void ShowNative(int command) override { Note("native " + std::to_string(command)); }
+  WindowId CreateTrayWindow() override {
+    Note("create tray window");
+    return kTrayHandle;
+  }
+  void DestroyTrayWindow() override { Note("destroy tray window"); }
 
   std::int32_t left = 100, top = 50, width = 484, height = 80;
   std::vector<std::string> boundChanges;  // "Left=10" and so on, in order
@@ -161,6 +175,65 @@ class FakeFormWindow : public FormWindow {
     field = value;
     boundChanges.push_back(std::string(name) + "=" + std::to_string(value));
   }
+  void Note(const std::string& what) {
+    if (journal != nullptr) journal->push_back(what);
+  }
+};
+
+class FakeWindowSystem : public WindowSystem {
+ public:
+  Journal journal;
+  std::vector<bool> dispatchResults;  // WaitAndDispatch answers, then true
+  std::set<WindowId> iconic, zoomed, visible;
+  std::uint32_t mutexResult = 0;
+  WindowId found = 0;
+  int launchShowCommand = 10;
+  ScreenPoint cursor{100, 200};
+  std::vector<TrayIconData> icons;  // every record passed, in order
+  std::function<void()> onDispatch;  // runs as if a dispatched message did
+
+  bool WaitAndDispatch() override;
+  bool DispatchPending() override;
+  void PostQuit() override { journal.push_back("post quit"); }
+  void Show(WindowId window, int command) override;
+  bool IsIconic(WindowId window) override { return iconic.count(window) != 0; }
+  bool IsZoomed(WindowId window) override { return zoomed.count(window) != 0; }
+  bool IsVisible(WindowId window) override { return visible.count(window) != 0; }
+  void SetForeground(WindowId window) override {
+    journal.push_back("foreground " + std::to_string(window));
+  }
+  WindowId Find(const std::string& className, const std::string& title) override {
+    journal.push_back("find " + className + " " + title);
+    return found;
+  }
+  ScreenPoint CursorPos() override {
+    journal.push_back("cursor");
+    return cursor;
+  }
+  void PostNull(WindowId window) override { journal.push_back("null " + std::to_string(window)); }
+  int LaunchShowCommand() override { return launchShowCommand; }
+  std::uint32_t TakeNamedMutex(const std::string& name) override {
+    journal.push_back("mutex " + name);
+    return mutexResult;
+  }
+  std::uint32_t RegisterMessage(const std::string&) override { return 0xC123; }
+  void NotifyIcon(std::uint32_t action, const TrayIconData& data) override {
+    journal.push_back("icon " + std::to_string(action));
+    icons.push_back(data);
+  }
+  void TrackPopup(const std::vector<MenuItem>& items, int x, int y, std::uint32_t flags,
+                  WindowId owner) override;
+};
+
+// A version block made of named values.
+class FakeVersionInfo : public VersionInfo {
+ public:
+  std::map<std::string, std::string> values;  // sub-block -> bytes
+  bool hasBlock = true;
+  bool readFails = false;
+  std::uint32_t BlockSize(const std::string&) override { return hasBlock ? 64 : 0; }
+  bool ReadBlock(const std::string&, std::uint32_t size, void* buffer) override;
+  const void* Query(const void* block, const std::string& subBlock, std::uint32_t& length) override;
 };
 
 // Owns one of each fake and installs them as the platform for its lifetime.
@@ -172,6 +245,8 @@ struct FakePlatform {
   FakeMemorySource memory;
   FakeProfile profile;
   FakeDialogs dialogs;
+  FakeWindowSystem windows;
+  FakeVersionInfo version;
 
   FakePlatform();
   ~FakePlatform();

@@ -75,7 +75,8 @@ class SettingsStoreTest : public ::testing::TestWithParam<StoreBackendFactory> {
   FakeForm2 dialog;
   FakeFormWindow mainWindow;
   FakeMemo memo;
-  TForm1 form1{mainWindow, memo};
+  FakeTimerDevice timer;
+  TForm1 form1{mainWindow, memo, timer};
 };
 
 TEST_P(SettingsStoreTest, WithoutAFileLoadGivesTheDefaultsAndTheFirstSaveCreatesIt) {

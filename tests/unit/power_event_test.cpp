@@ -64,7 +64,8 @@ class WMPowerBroadcastTest : public ::testing::Test {
   FakePlatform fake;
   FakeFormWindow window;
   FakeMemo memo;
-  TForm1 form{window, memo};
+  FakeTimerDevice timer;
+  TForm1 form{window, memo, timer};
 };
 
 TEST_F(WMPowerBroadcastTest, StatusChangeGoesToLogThenList) {

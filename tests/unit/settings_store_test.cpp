@@ -65,7 +65,8 @@ class SettingsStoreFakeTest : public ::testing::Test {
   FakeForm2 dialog;
   FakeFormWindow mainWindow;
   FakeMemo memo;
-  TForm1 form1{mainWindow, memo};
+  FakeTimerDevice timer;
+  TForm1 form1{mainWindow, memo, timer};
   const std::string kIni = "C:\\Apps\\Tessaril\\Tessaril.ini";
 };
 

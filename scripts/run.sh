@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds Tessaril and starts it under Wine. --win32 starts the 32-bit exe
+# (the one users get) through qemu-i386; the default is the 64-bit build.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+arch=win64
+for arg in "$@"; do
+  case $arg in
+    --win32) arch=win32 ;;
+    --win64) arch=win64 ;;
+    *) echo "usage: $0 [--win32|--win64]" >&2; exit 2 ;;
+  esac
+done
+
+ensure_deps
+mkdir -p "$BUILD"
+prepare_prefix
+start_wineserver
+say "building $arch"
+"build_$arch" -DTESSARIL_TESTS=OFF
+ensure_display
+exe=$BUILD/$arch/Tessaril.exe
+say "starting $exe on display $DISPLAY (close it from its menu or window to end)"
+if [[ $arch == win32 ]]; then
+  TESSARIL_WINE32_SHIM=$BUILD/$arch/wine32-qemu-shim.so "$ROOT/tools/wine32/wine32-run.sh" "$exe"
+else
+  "$ROOT/tools/wine64-run.sh" "$exe"
+fi
+stop_wineserver
+stop_display

@@ -1,0 +1,3 @@
+#include "settings/app_version.h"
+
+std::string AppVersion;
