@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,13 +32,4 @@ TEST(SettingsLayout, TabOrderComesFromTheOrderNumbersNotTheTable) {
       {"a", 7, ControlKind::CheckBox, 5, 0, 0, 1, 1, "", 0, 0},
   };
   EXPECT_EQ(TabSequence(controls), (std::vector<int>{7, 6, 3}));
-}
-
-TEST(SettingsLayout, EveryParentPrecedesItsChildren) {
-  // The native dialog creates the controls in table order.
-  std::vector<int> seen = {kNoControl};
-  for (const ControlSpec& spec : SettingsControls()) {
-    EXPECT_NE(std::find(seen.begin(), seen.end(), spec.parent), seen.end()) << spec.name;
-    seen.push_back(spec.id);
-  }
 }
