@@ -26,10 +26,18 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-HWND WindowOfClass(const TessarilProcess& app, const std::string& className) {
+HWND FindWindowOfClass(const TessarilProcess& app, const std::string& className) {
   for (HWND window : app.WindowsOfProcess())
     if (ClassOf(window) == className) return window;
   return nullptr;
+}
+
+// The main window exists before its creation handler has made the icon's
+// window, so wait for it.
+HWND WindowOfClass(const TessarilProcess& app, const std::string& className) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowOfClass(app, className)) != nullptr; });
+  return found;
 }
 
 // Whether the shell still knows the program's icon: modifying an icon that
@@ -55,14 +63,14 @@ TEST(Lifecycle, SecondStartSaysSoAndEndsWithoutAWindow) {
   first.Start();
   TessarilProcess second;
   LaunchOptions options;
-  options.waitForMainWindow = false;
+  options.wait = StartWait::kNothing;
   second.Start(options);
 
   HWND box = second.FindDialog("Tessiral", kStartTimeout);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "すでに起動されています。");
-  EXPECT_EQ(WindowOfClass(second, "TForm1"), nullptr);
-  EXPECT_EQ(WindowOfClass(second, "TTaskTrayWnd"), nullptr) << "no icon window";
+  EXPECT_EQ(FindWindowOfClass(second, "TForm1"), nullptr);
+  EXPECT_EQ(FindWindowOfClass(second, "TTaskTrayWnd"), nullptr) << "no icon window";
   ClickButton(box, IDOK);
   EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_FALSE(second.ReadFile("Tessaril.ini"));
@@ -74,10 +82,11 @@ TEST(Lifecycle, ParkedStartWaitsForTheFirstLeftClick) {
   TessarilProcess app;
   LaunchOptions options;
   options.showCommand = SW_SHOWMINNOACTIVE;
+  options.wait = StartWait::kMainWindow;
   app.Start(options);
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   ASSERT_NE(tray, nullptr);
-  EXPECT_TRUE(IconPresent(tray));
+  EXPECT_TRUE(WaitFor([&] { return IconPresent(tray); }));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
   EXPECT_EQ(app.MemoText(), "") << "no start line before the window is first shown";
@@ -127,7 +136,7 @@ TEST(Lifecycle, TaskbarCreatedAddsTheIconAgain) {
   app.Start();
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   ASSERT_NE(tray, nullptr);
-  ASSERT_TRUE(IconPresent(tray));
+  ASSERT_TRUE(WaitFor([&] { return IconPresent(tray); }));
   NOTIFYICONDATAA data = {};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
   data.hWnd = tray;
@@ -144,6 +153,7 @@ TEST(Lifecycle, ExitFromTheMenuEndsTheProgramAndRemovesTheIcon) {
   app.Start();
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   ASSERT_NE(tray, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IconPresent(tray); }));
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_FALSE(IconPresent(tray));
@@ -162,6 +172,7 @@ TEST(Lifecycle, LogOffQueryIsAnsweredYesAndTheEndNoticeEndsTheProgram) {
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   HWND application = WindowOfClass(app, "TApplication");
   ASSERT_NE(application, nullptr);
+  ASSERT_NE(tray, nullptr);
   DWORD_PTR reply = 0;
   ASSERT_TRUE(SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
                                   SMTO_ABORTIFHUNG, 5000, &reply));
