@@ -451,3 +451,19 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
   EXPECT_FALSE(app.ReadFile("events.log").has_value());
   app.Kill();
 }
+
+TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
+  constexpr UINT kCommandExit = 102;
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Control(dialog, kEdMemLimit), "150MB");
+  Click(Control(dialog, kCbWavePower));  // no sound file: a close request would be refused
+  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbWavePower)); }));
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  const std::vector<std::string> lines = IniLines(app);
+  for (const char* line : {"MemoryLimit=150MB", "WavePower=1"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
