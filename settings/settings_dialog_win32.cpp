@@ -147,28 +147,28 @@ void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {
-  for (const ControlSpec& spec : SettingsControls()) {
-    const HWND parent = spec.parent == kNoControl ? hwnd_ : controls_.at(spec.parent);
-    const NativeKind native = NativeKindOf(spec.kind);
-    RECT place = {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
-    if (spec.kind == ControlKind::TabSheet) {
+  for (const ControlDesign& design : SettingsControls()) {
+    const HWND parent = design.parent == kNoControl ? hwnd_ : controls_.at(design.parent);
+    const NativeKind native = NativeKindOf(design.kind);
+    RECT place = {design.left, design.top, design.left + design.width, design.top + design.height};
+    if (design.kind == ControlKind::TabSheet) {
       TCITEMA item = {};
       item.mask = TCIF_TEXT;
-      item.pszText = const_cast<char*>(spec.caption);
+      item.pszText = const_cast<char*>(design.caption);
       SendMessageA(parent, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
       GetClientRect(parent, &place);
       SendMessageA(parent, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
     }
-    const char* caption = spec.kind == ControlKind::TabSheet ? "" : spec.caption;
+    const char* caption = design.kind == ControlKind::TabSheet ? "" : design.caption;
     HWND control = CreateWindowExA(native.exStyle, native.className, caption,
                                    WS_CHILD | WS_VISIBLE | native.style, place.left, place.top,
                                    place.right - place.left, place.bottom - place.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
                                    nullptr);
-    HFONT font = spec.id == kLabel1 ? boldFont_ : font_;
+    HFONT font = design.id == kLabel1 ? boldFont_ : font_;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.kind == ControlKind::GroupBox) SetWindowSubclass(control, GroupBoxProc, 0, 0);
-    controls_[spec.id] = control;
+    if (design.kind == ControlKind::GroupBox) SetWindowSubclass(control, GroupBoxProc, 0, 0);
+    controls_[design.id] = control;
   }
 
   edMemLimit_.Attach(Control(kEdMemLimit));
@@ -183,7 +183,7 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
   btnWavePower_.Attach(Control(kBtnWavePower));
   btnWaveRes_.Attach(Control(kBtnWaveRes));
   label1_.Attach(Control(kLabel1));
-  label1_.SetText(SettingsControlSpec(kLabel1).caption);
+  label1_.SetText(DesignedControl(kLabel1).caption);
 }
 
 HWND SettingsDialog::Control(int id) const {
@@ -324,7 +324,7 @@ void SettingsDialog::OnCommand(int id, int code) {
     case kBtnSavePath: Guarded([&] { form_->Button2Click(); }); break;
     case kBtnWavePower:
     case kBtnWaveRes: {
-      const int tag = SettingsControlSpec(id).tag;
+      const int tag = DesignedControl(id).tag;
       Guarded([&] { form_->btnWavePowerClick(tag); });
       break;
     }

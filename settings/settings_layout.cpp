@@ -13,9 +13,9 @@ constexpr int kFill = 0;
 
 }  // namespace
 
-const std::vector<ControlSpec>& SettingsControls() {
+const std::vector<ControlDesign>& SettingsControls() {
   using K = ControlKind;
-  static const std::vector<ControlSpec> controls = {
+  static const std::vector<ControlDesign> controls = {
       {"PageControl1", kPageControl1, K::PageControl, kNoControl, 0, 0, 394, 240, "", 0, 0},
       {"TabSheet1", kTabSheet1, K::TabSheet, kPageControl1, kFill, kFill, kFill, kFill,
        texts::kPageGeneral, kNoTabStop, 0},
@@ -53,9 +53,9 @@ const std::vector<ControlSpec>& SettingsControls() {
   return controls;
 }
 
-const ControlSpec& SettingsControlSpec(int id) {
-  for (const ControlSpec& spec : SettingsControls())
-    if (spec.id == id) return spec;
+const ControlDesign& DesignedControl(int id) {
+  for (const ControlDesign& design : SettingsControls())
+    if (design.id == id) return design;
   throw std::logic_error("no settings control with this id");
 }
 
@@ -66,18 +66,18 @@ bool TakesFocus(ControlKind kind) {
 
 namespace {
 
-void AppendTabSequence(const std::vector<ControlSpec>& controls, int parent,
+void AppendTabSequence(const std::vector<ControlDesign>& controls, int parent,
                        std::vector<int>& sequence) {
-  std::vector<const ControlSpec*> children;
-  for (const ControlSpec& spec : controls)
-    if (spec.parent == parent && spec.id != parent) children.push_back(&spec);
+  std::vector<const ControlDesign*> children;
+  for (const ControlDesign& design : controls)
+    if (design.parent == parent && design.id != parent) children.push_back(&design);
   // Stable: children without a tab order keep their table order, after the rest.
-  std::stable_sort(children.begin(), children.end(), [](const ControlSpec* a, const ControlSpec* b) {
+  std::stable_sort(children.begin(), children.end(), [](const ControlDesign* a, const ControlDesign* b) {
     const unsigned ka = static_cast<unsigned>(a->tabOrder);  // kNoTabStop sorts last
     const unsigned kb = static_cast<unsigned>(b->tabOrder);
     return ka < kb;
   });
-  for (const ControlSpec* child : children) {
+  for (const ControlDesign* child : children) {
     if (TakesFocus(child->kind)) sequence.push_back(child->id);
     AppendTabSequence(controls, child->id, sequence);
   }
@@ -85,7 +85,7 @@ void AppendTabSequence(const std::vector<ControlSpec>& controls, int parent,
 
 }  // namespace
 
-std::vector<int> TabSequence(const std::vector<ControlSpec>& controls) {
+std::vector<int> TabSequence(const std::vector<ControlDesign>& controls) {
   std::vector<int> sequence;
   AppendTabSequence(controls, kNoControl, sequence);
   return sequence;

@@ -37,7 +37,7 @@ enum SettingsControlId : int {
 
 inline constexpr int kNoTabStop = -1;
 
-struct ControlSpec {
+struct ControlDesign {
   const char* name;
   int id;
   ControlKind kind;
@@ -52,8 +52,8 @@ inline constexpr int kSettingsClientWidth = 394;
 inline constexpr int kSettingsClientHeight = 277;
 
 // Every control, parents before their children.
-const std::vector<ControlSpec>& SettingsControls();
-const ControlSpec& SettingsControlSpec(int id);
+const std::vector<ControlDesign>& SettingsControls();
+const ControlDesign& DesignedControl(int id);
 
 // True for the controls that take the focus.
 bool TakesFocus(ControlKind kind);
@@ -61,4 +61,4 @@ bool TakesFocus(ControlKind kind);
 // The focusable controls in the order the Tab key visits them: a parent's
 // children by their tab order, a container's contents where the container
 // stands.
-std::vector<int> TabSequence(const std::vector<ControlSpec>& controls);
+std::vector<int> TabSequence(const std::vector<ControlDesign>& controls);

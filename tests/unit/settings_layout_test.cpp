@@ -8,7 +8,7 @@
 namespace {
 std::vector<std::string> Names(const std::vector<int>& ids) {
   std::vector<std::string> names;
-  for (int id : ids) names.push_back(SettingsControlSpec(id).name);
+  for (int id : ids) names.push_back(DesignedControl(id).name);
   return names;
 }
 }  // namespace
@@ -23,7 +23,7 @@ TEST(SettingsLayout, TabVisitsThePageThenEachContainerWhereItStands) {
 
 TEST(SettingsLayout, TabOrderComesFromTheOrderNumbersNotTheTable) {
   // Two containers listed in reverse: their tab order still decides.
-  const std::vector<ControlSpec> controls = {
+  const std::vector<ControlDesign> controls = {
       {"second", 2, ControlKind::Panel, kNoControl, 0, 0, 1, 1, "", 1, 0},
       {"inSecond", 3, ControlKind::Edit, 2, 0, 0, 1, 1, "", 0, 0},
       {"label", 4, ControlKind::Label, 2, 0, 0, 1, 1, "", kNoTabStop, 0},
