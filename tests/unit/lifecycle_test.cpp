@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/error.h"
 #include "app/form_show.h"
+#include "settings/apply_settings.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 #include "shell/tray_icon.h"
@@ -241,4 +242,18 @@ TEST_F(LifecycleTest, CloseAfterTheQuitRequestIsRefusedAndHides) {
   const Journal expected = {"show " + kAppText + " 0", "native 0"};
   EXPECT_EQ(fake.windows.journal, expected);
   EXPECT_FALSE(form.Visible());
+}
+
+TEST_F(LifecycleTest, CloseBeforeTheFirstShowKeepsTheStoredSettings) {
+  const std::pair<std::string, std::string> stored[] = {
+      {"MemoryLimit", "123"}, {"SavePath", "C:\\logs\\x.log"}, {"SaveLog", "1"},
+      {"Left", "10"},         {"Top", "20"},                     {"Width", "600"},
+      {"Height", "300"}};
+  for (const auto& [key, value] : stored) Setting(key, value);
+  LoadStoredSettings();
+  EXPECT_EQ(MonitorSettings.MemoryLimit, 0) << "monitoring still waits for the first show";
+  EXPECT_FALSE(MonitorSettings.SaveLog);
+  form.Close();
+  for (const auto& [key, value] : stored)
+    EXPECT_EQ(fake.profile.Read("C:\\Apps\\Tessaril\\Tessaril.ini", "main", key, "?"), value) << key;
 }
