@@ -264,3 +264,22 @@ TEST(Lifecycle, LogOffSavesTheSettingsAndWritesTheEndLine) {
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts.back(), "電源状態監視終了");
 }
+
+TEST(Lifecycle, RightClickOpensTheTrayMenu) {
+  TessarilProcess app;
+  app.Start();
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  ASSERT_NE(tray, nullptr);
+  PostTray(tray, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    menu = FindWindowA("#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+  }));
+  // Wine's menus are not readable from another process; the items are
+  // checked by the unit tests, and the screenshot shows them.
+  SaveScreenshot(nullptr, app.ScreenshotPath("TrayMenu"));
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+  EXPECT_TRUE(app.Running());
+}

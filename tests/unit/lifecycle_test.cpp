@@ -195,6 +195,16 @@ TEST_F(LifecycleTest, RightClickOpensThePopupAtTheCursor) {
   EXPECT_EQ(fake.windows.journal, expected);
 }
 
+TEST(PopupMenu1, SettingsSeparatorExit) {
+  const std::vector<MenuItem> items = PopupMenu1Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].caption, "設定(&O)");
+  EXPECT_EQ(items[0].command, kCommandSettings);
+  EXPECT_EQ(items[1].caption, "-");
+  EXPECT_EQ(items[2].caption, "終了(&X)");
+  EXPECT_EQ(items[2].command, kCommandExit);
+}
+
 TEST_F(LifecycleTest, OtherMouseEventsChangeNothing) {
   for (std::intptr_t event : {0x200, 0x201, 0x203, 0x204, 0x206, 0x10202})
     Tray(event);
