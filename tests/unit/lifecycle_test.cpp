@@ -3,9 +3,11 @@
 #include "app/application.h"
 #include "app/error.h"
 #include "app/form_show.h"
+#include "settings/apply_settings.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 #include "shell/tray_icon.h"
+#include "tests/fake/fake_controls.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -25,13 +27,22 @@ class LifecycleTest : public ::testing::Test {
     Form1 = &form;
     window.journal = &fake.windows.journal;
     fake.files.AddDirectory("C:\\logs");
+    Setting("MemoryLimit", "0");
   }
   void TearDown() override {
     Application = nullptr;
     Form1 = nullptr;
     MonitorSettings = TMonitorSettings();
   }
+  // The settings file the start sequence loads.
+  void Setting(const std::string& key, const std::string& value) {
+    fake.profile.Write("C:\\Apps\\Tessaril\\Tessaril.ini", "main", key, value);
+  }
+  // Logging on, in the file for the start sequence and in the runtime copy
+  // for the steps that run without it.
   void LogTo(const std::string& path) {
+    Setting("SaveLog", "1");
+    Setting("SavePath", path);
     MonitorSettings.SaveLog = true;
     MonitorSettings.SavePath = path;
   }
@@ -42,6 +53,7 @@ class LifecycleTest : public ::testing::Test {
   }
 
   FakePlatform fake;
+  FakeForm2 dialog;
   FakeFormWindow window;
   FakeMemo memo;
   FakeTimerDevice timer;
@@ -57,7 +69,7 @@ TEST_F(LifecycleTest, StartTextReadsTheLimitUnsigned) {
 
 TEST_F(LifecycleTest, FirstShowRunsTheStartSequenceOnce) {
   LogTo("C:\\logs\\t.log");
-  MonitorSettings.MemoryLimit = 200;
+  Setting("MemoryLimit", "200");
   fake.memory.availBytes = 100u << 20;  // the first check alerts at once
   form.SetVisible(true);
   form.SetVisible(true);
@@ -80,7 +92,7 @@ TEST_F(LifecycleTest, LimitZeroLeavesTheTimerOff) {
 
 TEST_F(LifecycleTest, FailedStartLineSkipsTheRestButKeepsTheTimer) {
   LogTo("C:\\nofolder\\t.log");
-  MonitorSettings.MemoryLimit = 200;
+  Setting("MemoryLimit", "200");
   fake.memory.availBytes = 100u << 20;
   form.SetVisible(true);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << "only the error report, no memory alert";
@@ -183,6 +195,16 @@ TEST_F(LifecycleTest, RightClickOpensThePopupAtTheCursor) {
   EXPECT_EQ(fake.windows.journal, expected);
 }
 
+TEST(PopupMenu1, SettingsSeparatorExit) {
+  const std::vector<MenuItem> items = PopupMenu1Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].caption, "設定(&O)");
+  EXPECT_EQ(items[0].command, kCommandSettings);
+  EXPECT_EQ(items[1].caption, "-");
+  EXPECT_EQ(items[2].caption, "終了(&X)");
+  EXPECT_EQ(items[2].command, kCommandExit);
+}
+
 TEST_F(LifecycleTest, OtherMouseEventsChangeNothing) {
   for (std::intptr_t event : {0x200, 0x201, 0x203, 0x204, 0x206, 0x10202})
     Tray(event);
@@ -230,4 +252,18 @@ TEST_F(LifecycleTest, CloseAfterTheQuitRequestIsRefusedAndHides) {
   const Journal expected = {"show " + kAppText + " 0", "native 0"};
   EXPECT_EQ(fake.windows.journal, expected);
   EXPECT_FALSE(form.Visible());
+}
+
+TEST_F(LifecycleTest, CloseBeforeTheFirstShowKeepsTheStoredSettings) {
+  const std::pair<std::string, std::string> stored[] = {
+      {"MemoryLimit", "123"}, {"SavePath", "C:\\logs\\x.log"}, {"SaveLog", "1"},
+      {"Left", "10"},         {"Top", "20"},                     {"Width", "600"},
+      {"Height", "300"}};
+  for (const auto& [key, value] : stored) Setting(key, value);
+  LoadStoredSettings();
+  EXPECT_EQ(MonitorSettings.MemoryLimit, 0) << "monitoring still waits for the first show";
+  EXPECT_FALSE(MonitorSettings.SaveLog);
+  form.Close();
+  for (const auto& [key, value] : stored)
+    EXPECT_EQ(fake.profile.Read("C:\\Apps\\Tessaril\\Tessaril.ini", "main", key, "?"), value) << key;
 }
