@@ -188,15 +188,12 @@ double TimeAppends(const std::string& path, const std::string& bytes, int count)
   return Seconds(Ticks() - start);
 }
 
-// Reports whether the broadcasts reached the log: until the settings store
-// reads SaveLog, the program runs with logging off and the event figures
-// measure the list alone.
+// Flags a run in which the broadcasts did not all reach the log, which
+// would leave the log's cost out of the figure.
 void NoteLog(const BenchProcess& app, int broadcasts) {
   const size_t lines = LineCount(app.ReadFile(kLogName));
   if (lines < static_cast<size_t>(broadcasts))
-    std::printf("  note: the log holds %zu lines for %d broadcasts: logging is off in this "
-                "build, the figure leaves the log out\n",
-                lines, broadcasts);
+    std::printf("  WARNING: the log holds %zu lines for %d broadcasts\n", lines, broadcasts);
 }
 
 void MeasureFootprintAndIdle(const std::string& appExe, const std::string& floorExe) {

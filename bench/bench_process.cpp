@@ -147,15 +147,22 @@ void BenchProcess::Start(const std::string& ini) {
   CloseHandle(info.hThread);
   if (!inJob) Fail("AssignProcessToJobObject");
 
+  // The window shows only after the start sequence (settings loaded, start
+  // line logged); it may exist well before, and the loop go idle too.
   WindowSearch search{info.dwProcessId, windowClass_.c_str(), nullptr};
-  for (DWORD waited = 0; search.found == nullptr; waited += kPollMs) {
+  for (DWORD waited = 0; search.found == nullptr || !IsWindowVisible(search.found);
+       waited += kPollMs) {
     if (waited >= kStartTimeoutMs || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT)
-      throw std::runtime_error(exePath_ + ": no " + windowClass_ + " window");
+      throw std::runtime_error(exePath_ + ": no " + windowClass_ + " window shown");
     Sleep(kPollMs);
+    search.found = nullptr;
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   }
   mainWindow_ = search.found;
-  if (WaitForInputIdle(process_, kStartTimeoutMs) != 0) Fail(exePath_ + " did not go idle");
+  // A reply means the loop runs again and the program's other windows exist.
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &reply))
+    Fail(exePath_ + " did not answer after its start");
 }
 
 std::string BenchProcess::ReadFile(const std::string& name) const {

@@ -15,7 +15,7 @@ class BenchProcess {
   BenchProcess& operator=(const BenchProcess&) = delete;
 
   // Writes the INI bytes (when not empty) beside the copy, starts it and
-  // waits for its main window and for its message loop to go idle. Throws
+  // waits until its main window shows and its message loop answers. Throws
   // on failure.
   void Start(const std::string& ini = "");
 

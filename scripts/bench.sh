@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures Tessaril under Wine against floors taken in the same run (the
 # driver is bench/bench_driver.cpp) and prints one line per figure. About
-# three minutes, two of them the idle measurement. Not part of the tests.
+# seven minutes on two cores: two for the idle figure, three for the 20,000
+# broadcasts of the growth figure. Not part of the tests.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
