@@ -5,6 +5,8 @@ source "$(dirname "$0")/lib.sh"
 
 ensure_deps
 mkdir -p "$BUILD"
+# Where the end-to-end tests leave their screenshots.
+export TESSARIL_SCREENSHOTS=$BUILD/screenshots
 trap stop_display EXIT
 
 results=()

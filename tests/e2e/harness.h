@@ -1,0 +1,103 @@
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Drives the real program from outside, through its windows only, the way
+// the system and the user reach it. Texts go and come as Shift-JIS bytes.
+
+using Timeout = std::chrono::milliseconds;
+
+// Generous ceilings: every wait polls and returns as soon as its condition
+// holds, so they cost nothing when the program is quick. A 32-bit program
+// under qemu needs seconds to start.
+inline constexpr Timeout kStartTimeout{20000};
+inline constexpr Timeout kDialogTimeout{5000};
+inline constexpr Timeout kExitTimeout{10000};
+inline constexpr Timeout kReplyTimeout{5000};
+
+struct LaunchOptions {
+  // Bytes of Tessaril.ini, written beside the exe before it starts.
+  std::optional<std::string> ini;
+  // The launch's show command (STARTF_USESHOWWINDOW); unset leaves the flag off.
+  std::optional<WORD> showCommand;
+  // False for a start that shows no main window (a second instance).
+  bool waitForMainWindow = true;
+};
+
+// One copy of the program ($TESSARIL_EXE) in a fresh folder of its own, so
+// its Tessaril.ini and Tessaril.log belong to one test. The process is killed
+// and the folder removed when the object goes.
+class TessarilProcess {
+ public:
+  TessarilProcess();
+  ~TessarilProcess();
+  TessarilProcess(const TessarilProcess&) = delete;
+  TessarilProcess& operator=(const TessarilProcess&) = delete;
+
+  // Starts the copy; unless told otherwise, waits for its main window and
+  // for its message loop to go idle. Throws on failure or timeout.
+  void Start(const LaunchOptions& options = {});
+
+  const std::string& Folder() const { return folder_; }
+  std::string FilePath(const std::string& name) const { return folder_ + "\\" + name; }
+  DWORD ProcessId() const { return processId_; }
+  bool Running() const;
+
+  // The top-level "TForm1" window, shown or not.
+  HWND MainWindow() const { return mainWindow_; }
+  // The event list's text (the main window's EDIT control).
+  std::string MemoText() const;
+
+  // WM_POWERBROADCAST to the main window; returns its reply. Throws when the
+  // program does not answer in time.
+  LRESULT SendPowerBroadcast(WPARAM code, LPARAM data) const;
+
+  // The process's top-level windows, hidden ones included.
+  std::vector<HWND> WindowsOfProcess() const;
+  // Waits for a visible dialog (class "#32770") of the process with exactly
+  // this caption; null on timeout.
+  HWND FindDialog(const std::string& caption, Timeout timeout = kDialogTimeout) const;
+
+  // Asks the main window to close, as its close box does; does not wait.
+  void Close() const;
+  // The exit code, or nothing if the process still runs after the timeout.
+  std::optional<DWORD> WaitForExit(Timeout timeout = kExitTimeout) const;
+  void Kill();
+
+  // The bytes of a file in the program's folder; nothing if it is missing.
+  std::optional<std::string> ReadFile(const std::string& name) const;
+  void WriteFile(const std::string& name, const std::string& bytes) const;
+
+  // Where a screenshot of this test goes: name + ".win32.bmp" or ".win64.bmp"
+  // (after the program's build) in $TESSARIL_SCREENSHOTS, created if missing,
+  // or in the working folder when that is unset.
+  std::string ScreenshotPath(const std::string& name) const;
+
+ private:
+  std::string folder_;
+  std::string exePath_;
+  HANDLE process_ = nullptr;
+  HANDLE job_ = nullptr;
+  DWORD processId_ = 0;
+  HWND mainWindow_ = nullptr;
+};
+
+// The text of a window of any process, via WM_GETTEXT. Throws when its
+// owner does not answer in time.
+std::string WindowText(HWND window);
+// The message text of a message box (its static control 0xFFFF).
+std::string MessageBoxText(HWND dialog);
+// Presses a dialog's button by posting the notification the button would
+// send, so a dialog that opens another modal dialog cannot block the caller.
+void ClickButton(HWND dialog, int id);
+
+// Copies a window's screen area (or, for null, the whole screen) to a .bmp.
+// Throws on failure.
+void SaveScreenshot(HWND window, const std::string& path);
+
+// A Unix path ("/work/...") as Wine's Z: drive path; other paths unchanged.
+std::string WindowsPath(const std::string& path);
