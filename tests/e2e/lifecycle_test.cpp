@@ -1,0 +1,189 @@
+#include "tests/e2e/harness.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr UINT kTaskTray = 0x8309;
+constexpr UINT kCommandExit = 102;
+
+bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+HWND FindWindowOfClass(const TessarilProcess& app, const std::string& className) {
+  for (HWND window : app.WindowsOfProcess())
+    if (ClassOf(window) == className) return window;
+  return nullptr;
+}
+
+// The main window exists before its creation handler has made the icon's
+// window, so wait for it.
+HWND WindowOfClass(const TessarilProcess& app, const std::string& className) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowOfClass(app, className)) != nullptr; });
+  return found;
+}
+
+// Whether the shell still knows the program's icon: modifying an icon that
+// is not there fails.
+bool IconPresent(HWND trayWindow) {
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = trayWindow;
+  data.uID = 0;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+void PostTray(HWND trayWindow, LPARAM event) { PostMessageA(trayWindow, kTaskTray, 0, event); }
+
+bool HasStartLine(const TessarilProcess& app) {
+  return app.MemoText().find("電源状態監視開始 ") != std::string::npos;
+}
+
+}  // namespace
+
+TEST(Lifecycle, SecondStartSaysSoAndEndsWithoutAWindow) {
+  TessarilProcess first;
+  first.Start();
+  TessarilProcess second;
+  LaunchOptions options;
+  options.waitForMainWindow = false;
+  second.Start(options);
+
+  HWND box = second.FindDialog("Tessiral", kStartTimeout);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "すでに起動されています。");
+  EXPECT_EQ(FindWindowOfClass(second, "TForm1"), nullptr);
+  EXPECT_EQ(FindWindowOfClass(second, "TTaskTrayWnd"), nullptr) << "no icon window";
+  ClickButton(box, IDOK);
+  EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_FALSE(second.ReadFile("Tessaril.ini"));
+  EXPECT_FALSE(second.ReadFile("Tessaril.log"));
+  EXPECT_TRUE(first.Running());
+}
+
+TEST(Lifecycle, ParkedStartWaitsForTheFirstLeftClick) {
+  TessarilProcess app;
+  LaunchOptions options;
+  options.showCommand = SW_SHOWMINNOACTIVE;
+  app.Start(options);
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  ASSERT_NE(tray, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return IconPresent(tray); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(IsWindowVisible(app.MainWindow()));
+  EXPECT_EQ(app.MemoText(), "") << "no start line before the window is first shown";
+
+  PostTray(tray, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return HasStartLine(app); }));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(app.MainWindow()) != FALSE; }));
+  EXPECT_FALSE(IsIconic(app.MainWindow()));
+}
+
+TEST(Lifecycle, MinimiseParksInTheTrayAndLeftClickBringsItBack) {
+  TessarilProcess app;
+  app.Start();
+  ASSERT_TRUE(WaitFor([&] { return HasStartLine(app); }));
+  HWND main = app.MainWindow();
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  HWND application = WindowOfClass(app, "TApplication");
+  ASSERT_NE(tray, nullptr);
+  ASSERT_NE(application, nullptr);
+
+  ShowWindow(main, SW_MAXIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsZoomed(main) != FALSE; }));
+  SendMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main) && !IsWindowVisible(application); }))
+      << "no window of the program stays on screen";
+  for (HWND window : app.WindowsOfProcess())
+    EXPECT_FALSE(IsWindowVisible(window) && ClassOf(window) != "Shell_TrayWnd") << ClassOf(window);
+
+  // Moving over the icon, pressing, double clicks: nothing.
+  for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK})
+    PostTray(tray, event);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(IsWindowVisible(main));
+
+  PostTray(tray, WM_LBUTTONUP);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsZoomed(main); }))
+      << "back, shown and normal";
+  const std::string memo = app.MemoText();
+  EXPECT_EQ(memo.find("電源状態監視開始 ", memo.find("電源状態監視開始 ") + 1), std::string::npos)
+      << "the start sequence ran once";
+
+  SaveScreenshot(main, app.ScreenshotPath("main_window"));
+}
+
+TEST(Lifecycle, TaskbarCreatedAddsTheIconAgain) {
+  TessarilProcess app;
+  app.Start();
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  ASSERT_NE(tray, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IconPresent(tray); }));
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = tray;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // as a restarting shell loses it
+  ASSERT_FALSE(IconPresent(tray));
+  DWORD_PTR reply = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                      SMTO_ABORTIFHUNG, 5000, &reply);
+  EXPECT_TRUE(WaitFor([&] { return IconPresent(tray); }));
+}
+
+TEST(Lifecycle, ExitFromTheMenuEndsTheProgramAndRemovesTheIcon) {
+  TessarilProcess app;
+  app.Start();
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  ASSERT_NE(tray, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IconPresent(tray); }));
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_FALSE(IconPresent(tray));
+}
+
+TEST(Lifecycle, CloseBoxEndsTheProgram) {
+  TessarilProcess app;
+  app.Start();
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(Lifecycle, LogOffQueryIsAnsweredYesAndTheEndNoticeEndsTheProgram) {
+  TessarilProcess app;
+  app.Start();
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  HWND application = WindowOfClass(app, "TApplication");
+  ASSERT_NE(application, nullptr);
+  ASSERT_NE(tray, nullptr);
+  DWORD_PTR reply = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 5000, &reply));
+  EXPECT_EQ(reply, 1u);
+  ASSERT_TRUE(SendMessageTimeoutA(tray, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 5000, &reply));
+  EXPECT_EQ(reply, 1u) << "the icon's window must not veto the log-off";
+  // A cancelled log-off changes nothing.
+  SendMessageTimeoutA(application, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                      &reply);
+  EXPECT_TRUE(app.Running());
+  SendMessageTimeoutA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                      &reply);
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
