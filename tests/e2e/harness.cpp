@@ -145,22 +145,31 @@ void TessarilProcess::Start(const LaunchOptions& options) {
     SetLastError(jobError);
     Fail("AssignProcessToJobObject");
   }
-  if (!options.waitForMainWindow) return;
+  if (options.wait == StartWait::kNothing) return;
 
+  // The window is shown only after the start sequence, which processes
+  // pending messages: an idle process alone does not mean it is done.
+  const bool shown = options.wait == StartWait::kMainWindowShown;
+  HWND window = nullptr;
   PollUntil(kStartTimeout, [&] {
-    for (HWND window : WindowsOfProcess())
-      if (ClassName(window) == kMainWindowClass) mainWindow_ = window;
-    return mainWindow_ != nullptr || !Running();
+    for (HWND w : WindowsOfProcess())
+      if (ClassName(w) == kMainWindowClass) window = w;
+    return (window != nullptr && (!shown || IsWindowVisible(window))) || !Running();
   });
-  if (mainWindow_ == nullptr) {
-    if (auto code = WaitForExit(Timeout{0}))
-      throw std::runtime_error("the program ended with exit code " + std::to_string(*code) +
-                               " before its main window appeared");
-    throw std::runtime_error("the main window did not appear in time");
-  }
-  // The start sequence runs in the message loop; wait until it has settled.
-  if (WaitForInputIdle(process_, static_cast<DWORD>(kStartTimeout.count())) != 0)
-    Fail("the program did not go idle after start");
+  if (auto code = WaitForExit(Timeout{0}))
+    throw std::runtime_error("the program ended with exit code " + std::to_string(*code) +
+                             " during its start");
+  if (window == nullptr) throw std::runtime_error("the main window did not appear in time");
+  if (shown && !IsWindowVisible(window))
+    throw std::runtime_error("the main window did not show in time");
+  mainWindow_ = window;
+  // The program makes more windows after its main one. A reply to a sent
+  // message means it is handling messages again, so those exist by now.
+  // WaitForInputIdle is no substitute: under Wine it can return before that.
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                           static_cast<UINT>(kStartTimeout.count()), &reply))
+    Fail("the program did not answer after its start");
 }
 
 bool TessarilProcess::Running() const {

@@ -19,13 +19,19 @@ inline constexpr Timeout kDialogTimeout{5000};
 inline constexpr Timeout kExitTimeout{10000};
 inline constexpr Timeout kReplyTimeout{5000};
 
+// What Start waits for before it returns.
+enum class StartWait {
+  kNothing,          // a start with no main window (a second instance)
+  kMainWindow,       // the main window exists, maybe hidden (a start parked in the tray)
+  kMainWindowShown,  // the main window is visible, so the start sequence has run
+};
+
 struct LaunchOptions {
   // Bytes of Tessaril.ini, written beside the exe before it starts.
   std::optional<std::string> ini;
   // The launch's show command (STARTF_USESHOWWINDOW); unset leaves the flag off.
   std::optional<WORD> showCommand;
-  // False for a start that shows no main window (a second instance).
-  bool waitForMainWindow = true;
+  StartWait wait = StartWait::kMainWindowShown;
 };
 
 // One copy of the program ($TESSARIL_EXE) in a fresh folder of its own, so
@@ -38,8 +44,8 @@ class TessarilProcess {
   TessarilProcess(const TessarilProcess&) = delete;
   TessarilProcess& operator=(const TessarilProcess&) = delete;
 
-  // Starts the copy; unless told otherwise, waits for its main window and
-  // for its message loop to go idle. Throws on failure or timeout.
+  // Starts the copy and waits as the options say. Throws on failure or
+  // timeout.
   void Start(const LaunchOptions& options = {});
 
   const std::string& Folder() const { return folder_; }

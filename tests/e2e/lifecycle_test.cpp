@@ -63,7 +63,7 @@ TEST(Lifecycle, SecondStartSaysSoAndEndsWithoutAWindow) {
   first.Start();
   TessarilProcess second;
   LaunchOptions options;
-  options.waitForMainWindow = false;
+  options.wait = StartWait::kNothing;
   second.Start(options);
 
   HWND box = second.FindDialog("Tessiral", kStartTimeout);
@@ -82,6 +82,7 @@ TEST(Lifecycle, ParkedStartWaitsForTheFirstLeftClick) {
   TessarilProcess app;
   LaunchOptions options;
   options.showCommand = SW_SHOWMINNOACTIVE;
+  options.wait = StartWait::kMainWindow;
   app.Start(options);
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   ASSERT_NE(tray, nullptr);
