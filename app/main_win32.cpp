@@ -7,6 +7,7 @@
 #include "app/single_instance.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
+#include "settings/settings_dialog_win32.h"
 #include "shell/main_window_win32.h"
 
 namespace {
@@ -26,6 +27,7 @@ void RestrictDllSearch() {
 struct Windows {
   ApplicationWindow application;
   MainWindow main;
+  SettingsDialog settings;
   bool destroyed = false;
 
   // The exit steps: the settings dialog first, then the main window, whose
@@ -34,6 +36,8 @@ struct Windows {
     if (destroyed) return;
     destroyed = true;
     Application->LoopEnded = true;
+    Form2 = nullptr;
+    settings.Destroy();
     if (Form1 != nullptr) {
       try {
         Form1->FormDestroy();
@@ -70,6 +74,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windows.main.Create(instance, appWindow);
   Form1 = &windows.main.form();
   application.MainForm = Form1;
+  windows.settings.Create(instance, appWindow, windows.main.hwnd());
+  Form2 = &windows.settings.form();
 
   application.Run();
   windows.Destroy();

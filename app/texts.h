@@ -87,4 +87,30 @@ inline constexpr char kCannotMakeVisibleModal[] = "表示されているウィ�
 inline constexpr char kVersionPrefix[] = "Tessaril ver.";
 inline constexpr char kNoVersion[] = "not.";
 
+// Settings dialog controls and file dialogs.
+inline constexpr char kSettingsWindowClass[] = "TForm2";
+inline constexpr char kPageGeneral[] = "全般";
+inline constexpr char kGroupResource[] = "リソース監視";
+inline constexpr char kMemoryLimitHead[] = "使用可能なメモリが";
+inline constexpr char kMemoryLimitTail[] = "MB以下になったら通知する";
+inline constexpr char kGroupLog[] = "ログ";
+inline constexpr char kSaveLogCaption[] = "ログ出力先";
+inline constexpr char kDateLogCaption[] = "ファイル名に年月日を付加する";
+inline constexpr char kGroupSound[] = "サウンド";
+inline constexpr char kWavePowerCaption[] = "電源状態変更時";
+inline constexpr char kWaveResCaption[] = "リソース監視時";
+inline constexpr char kBrowseCaption[] = "...";
+inline constexpr char kOkCaption[] = "&OK";
+inline constexpr char kLabel1Initial[] = "Label1";
+inline constexpr char kInitialMemoryLimit[] = "200";
+inline constexpr char kSaveDialogTitle[] = "ログファイルの保存先";
+inline constexpr char kSaveDialogFilter[] = "ログファイル(*.log)|*.log|全てのファイル(*.*)|*.*";
+inline constexpr char kSaveDialogDefaultExt[] = "log";
+inline constexpr char kSaveDialogPreset[] = "C:\\Project\\Tessaril\\Tessaril.log";
+inline constexpr char kOpenDialogTitle[] = "音声ファイルを開く";
+inline constexpr char kOpenDialogFilter[] = "waveファイル(*.wav)|*.wav";
+inline constexpr char kOpenDialogDefaultExt[] = "wav";
+inline constexpr char kWindowsDirVariable[] = "windir";
+inline constexpr char kMediaFolder[] = "\\Media";
+
 }  // namespace texts

@@ -33,5 +33,16 @@ class FormWindow {
   // The hidden window that receives the icon's messages, and its end.
   virtual WindowId CreateTrayWindow() = 0;
   virtual void DestroyTrayWindow() = 0;
+
+  // The window's outer bounds in screen pixels; each setter is one move or
+  // resize of its own.
+  virtual std::int32_t Left() = 0;
+  virtual std::int32_t Top() = 0;
+  virtual std::int32_t Width() = 0;
+  virtual std::int32_t Height() = 0;
+  virtual void SetLeft(std::int32_t value) = 0;
+  virtual void SetTop(std::int32_t value) = 0;
+  virtual void SetWidth(std::int32_t value) = 0;
+  virtual void SetHeight(std::int32_t value) = 0;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
-// Loads the settings file into the dialog's controls, applies the saved
-// bounds to the main window and fills MonitorSettings.
+// Loads the settings file into the settings dialog, gives the main window its
+// saved bounds and refreshes MonitorSettings from the dialog. The one writer
+// of MonitorSettings.
 void ApplySettings();

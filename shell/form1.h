@@ -59,6 +59,16 @@ class TForm1 {
     return TaskbarCreatedMsg != 0 && message == TaskbarCreatedMsg;
   }
 
+  // Bounds of the window in screen pixels.
+  std::int32_t Left() { return window_.Left(); }
+  std::int32_t Top() { return window_.Top(); }
+  std::int32_t Width() { return window_.Width(); }
+  std::int32_t Height() { return window_.Height(); }
+  void SetLeft(std::int32_t value) { window_.SetLeft(value); }
+  void SetTop(std::int32_t value) { window_.SetTop(value); }
+  void SetWidth(std::int32_t value) { window_.SetWidth(value); }
+  void SetHeight(std::int32_t value) { window_.SetHeight(value); }
+
   Memo& Memo1;
   TTimer Timer1;
   std::uint32_t TaskbarCreatedMsg = 0;

@@ -47,6 +47,52 @@ HMENU MainWindow::CreateMainMenu1() {
   return bar;
 }
 
+RECT MainWindow::Bounds() {
+  RECT bounds = {};
+  if (IsIconic(hwnd_)) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    return placement.rcNormalPosition;
+  }
+  GetWindowRect(hwnd_, &bounds);
+  return bounds;
+}
+
+void MainWindow::SetBounds(const RECT& bounds) {
+  if (IsIconic(hwnd_)) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    placement.rcNormalPosition = bounds;
+    placement.showCmd = IsWindowVisible(hwnd_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+    SetWindowPlacement(hwnd_, &placement);
+    return;
+  }
+  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetLeft(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({value, r.top, value + (r.right - r.left), r.bottom});
+}
+
+void MainWindow::SetTop(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, value, r.right, value + (r.bottom - r.top)});
+}
+
+void MainWindow::SetWidth(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, r.top, r.left + value, r.bottom});
+}
+
+void MainWindow::SetHeight(std::int32_t value) {
+  RECT r = Bounds();
+  SetBounds({r.left, r.top, r.right, r.top + value});
+}
+
 void MainWindow::DefaultHandler(TMessage& message) {
   message.Result = DefWindowProcA(hwnd_, message.Msg, message.WParam, message.LParam);
 }

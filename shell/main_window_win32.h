@@ -31,12 +31,24 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   bool Start(std::uint32_t intervalMs) override;
   void Stop() override;
 
+  std::int32_t Left() override { return Bounds().left; }
+  std::int32_t Top() override { return Bounds().top; }
+  std::int32_t Width() override { return Bounds().right - Bounds().left; }
+  std::int32_t Height() override { return Bounds().bottom - Bounds().top; }
+  void SetLeft(std::int32_t value) override;
+  void SetTop(std::int32_t value) override;
+  void SetWidth(std::int32_t value) override;
+  void SetHeight(std::int32_t value) override;
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void LayoutMemo();
   HMENU CreateMainMenu1();
+  // The restored bounds: a minimised window keeps those, not its icon's.
+  RECT Bounds();
+  void SetBounds(const RECT& bounds);
 
   HINSTANCE instance_ = nullptr;
   HWND memo_ = nullptr;

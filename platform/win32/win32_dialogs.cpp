@@ -37,7 +37,9 @@ bool Win32Dialogs::RunFileDialog(FileDialogRequest& request) {
   ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
   ofn.lpstrTitle = request.title.c_str();
   ofn.lpstrDefExt = request.defaultExt.c_str();
-  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+  // The current directory stays put: a relative log or sound path must not
+  // change its meaning because the user browsed somewhere.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
 
   const BOOL ok = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;

@@ -80,25 +80,53 @@ std::string FakeFileSystem::GetEnv(const std::string& name) {
   return it == environment.end() ? std::string() : it->second;
 }
 
+namespace {
+
+bool SameKey(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FakeProfile::Trimmed(const std::string& value) {
+  const std::size_t first = value.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return value.substr(first, value.find_last_not_of(" \t") - first + 1);
+}
+
 std::string FakeProfile::Read(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& def) {
   auto file = files.find(path);
-  if (file == files.end() || section != "main") return def;
-  for (const Entry& entry : file->second)
-    if (entry.key == key) return entry.value.substr(0, 2047);
+  if (file == files.end() || !SameKey(section, "main")) return def;
+  for (const Entry& entry : file->second) {
+    if (!SameKey(entry.key, key)) continue;
+    std::string value = entry.value;
+    // Matching quotes around a value are stripped, single or double.
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+      value = value.substr(1, value.size() - 2);
+    return value.substr(0, 2047);
+  }
   return def;
 }
 
 bool FakeProfile::Write(const std::string& path, const std::string& section,
                         const std::string& key, const std::string& value) {
-  if (readOnly.count(path) != 0 || section != "main") return false;
+  if (readOnly.count(path) != 0 || refusedKeys.count(key) != 0 || !SameKey(section, "main"))
+    return false;
   std::vector<Entry>& keys = files[path];
   for (Entry& entry : keys)
-    if (entry.key == key) {
-      entry.value = value;
+    if (SameKey(entry.key, key)) {
+      entry.value = Trimmed(value);
       return true;
     }
-  keys.push_back({key, value});
+  keys.push_back({key, Trimmed(value)});
   return true;
 }
 

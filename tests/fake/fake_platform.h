@@ -74,7 +74,9 @@ class FakeMemorySource : public MemorySource {
 };
 
 // Behaves like the private-profile calls: missing file, section or key gives
-// the default; values are cut at 2047 bytes; a refused write returns false.
+// the default; names match in either letter case; a written value loses its
+// surrounding blanks, a read one its matching quotes; values are cut at 2047
+// bytes; a refused write returns false.
 class FakeProfile : public Profile {
  public:
   struct Entry {
@@ -82,7 +84,10 @@ class FakeProfile : public Profile {
   };
   std::map<std::string, std::vector<Entry>> files;  // path -> keys of "main", in order
   std::set<std::string> readOnly;                   // paths whose writes are refused
+  std::set<std::string> refusedKeys;                // keys whose writes are refused
   int flushes = 0;
+
+  static std::string Trimmed(const std::string& value);
 
   std::string Read(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& def) override;
@@ -154,7 +159,22 @@ class FakeFormWindow : public FormWindow {
   }
   void DestroyTrayWindow() override { Note("destroy tray window"); }
 
+  std::int32_t left = 100, top = 50, width = 484, height = 80;
+  std::vector<std::string> boundChanges;  // "Left=10" and so on, in order
+  std::int32_t Left() override { return left; }
+  std::int32_t Top() override { return top; }
+  std::int32_t Width() override { return width; }
+  std::int32_t Height() override { return height; }
+  void SetLeft(std::int32_t v) override { Change("Left", left, v); }
+  void SetTop(std::int32_t v) override { Change("Top", top, v); }
+  void SetWidth(std::int32_t v) override { Change("Width", width, v); }
+  void SetHeight(std::int32_t v) override { Change("Height", height, v); }
+
  private:
+  void Change(const char* name, std::int32_t& field, std::int32_t value) {
+    field = value;
+    boundChanges.push_back(std::string(name) + "=" + std::to_string(value));
+  }
   void Note(const std::string& what) {
     if (journal != nullptr) journal->push_back(what);
   }

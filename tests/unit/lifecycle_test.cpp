@@ -6,6 +6,7 @@
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 #include "shell/tray_icon.h"
+#include "tests/fake/fake_controls.h"
 #include "tests/fake/fake_platform.h"
 
 namespace {
@@ -25,13 +26,22 @@ class LifecycleTest : public ::testing::Test {
     Form1 = &form;
     window.journal = &fake.windows.journal;
     fake.files.AddDirectory("C:\\logs");
+    Setting("MemoryLimit", "0");
   }
   void TearDown() override {
     Application = nullptr;
     Form1 = nullptr;
     MonitorSettings = TMonitorSettings();
   }
+  // The settings file the start sequence loads.
+  void Setting(const std::string& key, const std::string& value) {
+    fake.profile.Write("C:\\Apps\\Tessaril\\Tessaril.ini", "main", key, value);
+  }
+  // Logging on, in the file for the start sequence and in the runtime copy
+  // for the steps that run without it.
   void LogTo(const std::string& path) {
+    Setting("SaveLog", "1");
+    Setting("SavePath", path);
     MonitorSettings.SaveLog = true;
     MonitorSettings.SavePath = path;
   }
@@ -42,6 +52,7 @@ class LifecycleTest : public ::testing::Test {
   }
 
   FakePlatform fake;
+  FakeForm2 dialog;
   FakeFormWindow window;
   FakeMemo memo;
   FakeTimerDevice timer;
@@ -57,7 +68,7 @@ TEST_F(LifecycleTest, StartTextReadsTheLimitUnsigned) {
 
 TEST_F(LifecycleTest, FirstShowRunsTheStartSequenceOnce) {
   LogTo("C:\\logs\\t.log");
-  MonitorSettings.MemoryLimit = 200;
+  Setting("MemoryLimit", "200");
   fake.memory.availBytes = 100u << 20;  // the first check alerts at once
   form.SetVisible(true);
   form.SetVisible(true);
@@ -80,7 +91,7 @@ TEST_F(LifecycleTest, LimitZeroLeavesTheTimerOff) {
 
 TEST_F(LifecycleTest, FailedStartLineSkipsTheRestButKeepsTheTimer) {
   LogTo("C:\\nofolder\\t.log");
-  MonitorSettings.MemoryLimit = 200;
+  Setting("MemoryLimit", "200");
   fake.memory.availBytes = 100u << 20;
   form.SetVisible(true);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u) << "only the error report, no memory alert";

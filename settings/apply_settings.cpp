@@ -1,0 +1,38 @@
+#include "settings/apply_settings.h"
+
+#include "settings/form2.h"
+#include "settings/integer_text.h"
+#include "settings/monitor_settings.h"
+#include "shell/form1.h"
+
+void ApplySettings() {
+  const WindowGeometry geometry = Form2->loadIni(Form1->Left(), Form1->Top());
+  Form1->SetLeft(geometry.Left);
+  Form1->SetTop(geometry.Top);
+  Form1->SetWidth(geometry.Width);
+  Form1->SetHeight(geometry.Height);
+
+  // loadIni has just written the limit as decimal text.
+  MonitorSettings.MemoryLimit =
+      IntegerFromText(Form2->edMemLimit.Text()).value_or(kDefaultMemoryLimit);
+  MonitorSettings.SavePath = Form2->edSavePath.Text();
+  MonitorSettings.WavePowerFile = Form2->edWavePower.Text();
+  MonitorSettings.WaveResFile = Form2->edWaveRes.Text();
+  MonitorSettings.WavePower = Form2->cbWavePower.Checked();
+  MonitorSettings.WaveRes = Form2->cbWaveRes.Checked();
+  MonitorSettings.SaveLog = Form2->cbSaveLog.Checked();
+  MonitorSettings.DateLog = Form2->cbDateLog.Checked();
+}
+
+void TForm1::O1Click() {
+  // When the program ends while the dialog is open, the main window's close
+  // query has saved already, and this window is gone.
+  if (!Form2->ShowModal()) return;
+  Form2->saveIni(Left(), Top(), Width(), Height());
+  ApplySettings();
+}
+
+void TForm1::FormCloseQuery(bool&) {
+  // A failed save throws: the close request is abandoned and the error shown.
+  Form2->saveIni(Left(), Top(), Width(), Height());
+}

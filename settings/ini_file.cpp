@@ -1,0 +1,44 @@
+#include "settings/ini_file.h"
+
+#include <utility>
+
+#include "app/error.h"
+#include "app/number_text.h"
+#include "app/texts.h"
+#include "monitor/sjis_path.h"
+#include "platform/platform.h"
+#include "settings/integer_text.h"
+
+std::string SettingsFilePath() {
+  return DirectoryPart(Sys().files->ModuleFileName()) + texts::kIniFileName;
+}
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+IniFile::~IniFile() { Sys().profile->Flush(path_); }
+
+std::string IniFile::ReadString(const std::string& key, const std::string& def) {
+  return Sys().profile->Read(path_, texts::kIniSection, key, def);
+}
+
+std::int32_t IniFile::ReadInteger(const std::string& key, std::int32_t def) {
+  std::string text = ReadString(key, "");
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    text = "$" + text.substr(2);
+  return IntegerFromText(text).value_or(def);
+}
+
+bool IniFile::ReadBool(const std::string& key, bool def) {
+  return ReadInteger(key, def ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(const std::string& key, const std::string& value) {
+  if (!Sys().profile->Write(path_, texts::kIniSection, key, value))
+    throw AppError(path_ + texts::kCannotWriteTail);
+}
+
+void IniFile::WriteInteger(const std::string& key, std::int32_t value) {
+  WriteString(key, SignedDecimalText(value));
+}
+
+void IniFile::WriteBool(const std::string& key, bool value) { WriteString(key, value ? "1" : "0"); }

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/dialog_controls.h"
+#include "platform/win32/win32_dialog_controls.h"
+#include "settings/form2.h"
+#include "shell/base_window_win32.h"
+
+// The native settings dialog: class "TForm2", built from the control table
+// so every control has its designed place. It cracks messages and calls the
+// named handlers of TForm2; its modal loop keeps the program's other windows
+// from taking input.
+class SettingsDialog : public BaseWindow, public DialogWindow {
+ public:
+  SettingsDialog();
+  ~SettingsDialog() override;
+
+  // Creates the dialog, hidden. `owner` owns it; the first showing is
+  // centred over `centreOver`.
+  void Create(HINSTANCE instance, HWND owner, HWND centreOver);
+  void Destroy();
+  TForm2& form() { return *form_; }
+  HWND Control(int id) const;
+
+  bool Visible() override;
+  bool RunModal() override;
+  void Hide() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateControls(HINSTANCE instance);
+  void PlaceFirstTime();
+  // Tab, Enter and Esc as the dialog defines them; true when handled.
+  bool PreTranslate(const MSG& msg);
+  void MoveFocus(bool backwards);
+  void FocusControl(HWND control);
+  HWND FocusedControl() const;
+  void OnCommand(int id, int code);
+  void RegainActivation();
+  void OnRegainActivation();
+
+  std::map<int, HWND> controls_;
+  std::vector<int> tabSequence_;
+  HFONT font_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  HWND centreOver_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  bool placed_ = false;
+  bool modal_ = false;
+
+  Win32Edit edMemLimit_, edSavePath_, edWavePower_, edWaveRes_;
+  Win32CheckBox cbSaveLog_, cbDateLog_, cbWavePower_, cbWaveRes_;
+  Win32Button btnSavePath_, btnWavePower_, btnWaveRes_;
+  Win32Label label1_;
+  std::unique_ptr<TForm2> form_;
+};

@@ -1,0 +1,469 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cctype>
+#include <functional>
+#include <thread>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+constexpr UINT kCommandSettings = 101;
+
+// The dialog's control ids.
+enum : int {
+  kPageControl1 = 100, kTabSheet1, kGroupBox4, kLabel2, kEdMemLimit, kLabel5, kGroupBox1,
+  kCbSaveLog, kEdSavePath, kCbDateLog, kGroupBox3, kEdWavePower, kEdWaveRes, kCbWavePower,
+  kCbWaveRes, kBtnWavePower, kBtnWaveRes, kBtnSavePath, kPanel1, kLabel1, kButton1,
+};
+
+bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  std::string text = name;
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+HWND SettingsWindow(const TessarilProcess& app) {
+  for (HWND window : app.WindowsOfProcess())
+    if (ClassOf(window) == "tform2") return window;
+  return nullptr;
+}
+
+// Runs the settings command and waits for the dialog to show.
+HWND OpenSettings(const TessarilProcess& app) {
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  HWND dialog = nullptr;
+  WaitFor([&] {
+    dialog = SettingsWindow(app);
+    return dialog != nullptr && IsWindowVisible(dialog);
+  });
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+bool Closed(HWND dialog) {
+  return WaitFor([&] { return !IsWindowVisible(dialog); });
+}
+
+HWND Control(HWND dialog, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A control's place in its parent's client area.
+RECT PlaceInParent(HWND control) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+HWND Focus(HWND dialog) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The dialog thread's active and focused windows and the foreground, for
+// failure messages.
+std::string Activation(HWND dialog) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  char text[128];
+  std::snprintf(text, sizeof text, "active %p focus %p foreground %p dialog %p",
+                static_cast<void*>(info.hwndActive), static_cast<void*>(info.hwndFocus),
+                static_cast<void*>(GetForegroundWindow()), static_cast<void*>(dialog));
+  return text;
+}
+
+void Key(HWND target, WPARAM key) {
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void SetText(HWND control, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+bool Checked(HWND box) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+// The keys of the settings file, as "key=value" lines after "[main]".
+std::vector<std::string> IniLines(const TessarilProcess& app) {
+  std::vector<std::string> lines;
+  const std::optional<std::string> bytes = app.ReadFile("Tessaril.ini");
+  if (!bytes) return lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes->find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(bytes->substr(start, end - start));
+  return lines;
+}
+
+// A folder of the test's own inside the program's folder, removed first.
+class SubFolder {
+ public:
+  SubFolder(const TessarilProcess& app, const std::string& name) : path_(app.FilePath(name)) {
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~SubFolder() {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((path_ + "\\" + data.cFileName).c_str());
+      while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryA(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Starts the program on these settings and waits until its start sequence
+// has run and its window shows.
+bool StartShown(TessarilProcess& app, const std::optional<std::string>& ini) {
+  LaunchOptions options;
+  options.ini = ini;
+  app.Start(options);
+  return WaitFor(
+      [&] {
+        return IsWindowVisible(app.MainWindow()) &&
+               app.MemoText().find("電源状態監視開始 ") != std::string::npos;
+      },
+      kStartTimeout);
+}
+
+const char kAllTicked[] =
+    "[main]\r\nMemoryLimit=0\r\nSaveLog=1\r\nWavePower=1\r\nWaveRes=1\r\n"
+    "Left=300\r\nTop=300\r\n";
+
+}  // namespace
+
+TEST(SettingsDialog, WindowAndControlsAsDesigned) {
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string(kAllTicked)));
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "設定");
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 394);
+  EXPECT_EQ(client.bottom, 277);
+  const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_FALSE(IsWindowEnabled(app.MainWindow())) << "modal";
+
+  // First shown centred over the main window.
+  RECT main = {}, self = {};
+  GetWindowRect(app.MainWindow(), &main);
+  GetWindowRect(dialog, &self);
+  EXPECT_NEAR(self.left + self.right, main.left + main.right, 2);
+  EXPECT_NEAR(self.top + self.bottom, main.top + main.bottom, 2);
+
+  struct Expected {
+    int id, parent;
+    const char* className;
+    int left, top, width, height;
+    const char* text;
+  };
+  const Expected controls[] = {
+      {kPageControl1, 0, "systabcontrol32", 0, 0, 394, 240, ""},
+      {kGroupBox4, kTabSheet1, "button", 0, 8, 385, 49, "リソース監視"},
+      {kLabel2, kGroupBox4, "static", 8, 24, 100, 12, "使用可能なメモリが"},
+      {kEdMemLimit, kGroupBox4, "edit", 120, 20, 49, 20, "0"},
+      {kLabel5, kGroupBox4, "static", 176, 24, 140, 12, "MB以下になったら通知する"},
+      {kGroupBox1, kTabSheet1, "button", 0, 63, 385, 68, "ログ"},
+      {kCbSaveLog, kGroupBox1, "button", 8, 16, 161, 17, "ログ出力先"},
+      {kEdSavePath, kGroupBox1, "edit", 120, 16, 225, 20, nullptr},
+      {kCbDateLog, kGroupBox1, "button", 8, 40, 209, 17, "ファイル名に年月日を付加する"},
+      {kGroupBox3, kTabSheet1, "button", 0, 136, 385, 74, "サウンド"},
+      {kEdWavePower, kGroupBox3, "edit", 120, 16, 225, 20, ""},
+      {kEdWaveRes, kGroupBox3, "edit", 120, 40, 225, 20, ""},
+      {kCbWavePower, kGroupBox3, "button", 8, 18, 105, 17, "電源状態変更時"},
+      {kCbWaveRes, kGroupBox3, "button", 8, 42, 105, 17, "リソース監視時"},
+      {kBtnWavePower, kTabSheet1, "button", 351, 151, 27, 22, "..."},
+      {kBtnWaveRes, kTabSheet1, "button", 351, 176, 27, 22, "..."},
+      {kBtnSavePath, kTabSheet1, "button", 351, 79, 27, 22, "..."},
+      {kPanel1, 0, nullptr, 0, 240, 394, 37, ""},
+      {kButton1, kPanel1, "button", 316, 7, 75, 25, "&OK"},
+  };
+  for (const Expected& e : controls) {
+    HWND control = Control(dialog, e.id);
+    ASSERT_NE(control, nullptr) << e.id;
+    HWND parent = e.parent == 0 ? dialog : Control(dialog, e.parent);
+    EXPECT_EQ(GetParent(control), parent) << e.id;
+    if (e.className != nullptr) {
+      EXPECT_EQ(ClassOf(control), e.className) << e.id;
+    }
+    const RECT r = PlaceInParent(control);
+    EXPECT_EQ(r.left, e.left) << e.id;
+    EXPECT_EQ(r.top, e.top) << e.id;
+    EXPECT_EQ(r.right - r.left, e.width) << e.id;
+    EXPECT_EQ(r.bottom - r.top, e.height) << e.id;
+    if (e.text != nullptr) {
+      EXPECT_EQ(WindowText(control), e.text) << e.id;
+    }
+  }
+  HWND sheet = Control(dialog, kTabSheet1);
+  EXPECT_EQ(GetParent(sheet), Control(dialog, kPageControl1));
+  EXPECT_EQ(SendMessageA(Control(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_TRUE(IsWindowVisible(sheet));
+  HWND label1 = Control(dialog, kLabel1);
+  EXPECT_EQ(WindowText(label1), "Tessaril ver.1.1.0.0");
+  const RECT label = PlaceInParent(label1);
+  EXPECT_EQ(label.left, 8);
+  EXPECT_EQ(label.top, 14);
+  EXPECT_GT(label.right - label.left, 40) << "sized to its text";
+  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdSavePath))) << "SaveLog=1 was loaded";
+
+  SaveScreenshot(dialog, app.ScreenshotPath("SettingsDialog"));
+
+  // The Tab key, starting from the page tab.
+  EXPECT_EQ(Focus(dialog), Control(dialog, kPageControl1));
+  const int order[] = {kCbSaveLog,  kEdSavePath,  kCbDateLog,   kEdWavePower, kEdWaveRes,
+                       kCbWavePower, kCbWaveRes,  kBtnWavePower, kBtnWaveRes, kBtnSavePath,
+                       kEdMemLimit, kButton1,     kPageControl1};
+  for (int id : order) {
+    const HWND before = Focus(dialog);
+    Key(before, VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << id;
+    EXPECT_EQ(GetDlgCtrlID(Focus(dialog)), id);
+  }
+
+  // Enter and Esc neither close nor cancel: there is no default button.
+  Key(Control(dialog, kEdMemLimit), VK_RETURN);
+  Key(Control(dialog, kEdMemLimit), VK_ESCAPE);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+
+  // Space on a focused check box toggles it, and its rule follows.
+  Key(Focus(dialog), VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == Control(dialog, kCbSaveLog); }));
+  Key(Control(dialog, kCbSaveLog), VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbSaveLog)); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Control(dialog, kEdSavePath)); }));
+  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kBtnSavePath)));
+  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kCbDateLog)));
+
+  // A second settings command while it is open fails in the error report.
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  HWND report = app.FindDialog("Tessaril");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(MessageBoxText(report), "表示されているウィンドウをモーダルにすることはできません.");
+  ClickButton(report, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
+      << "the keyboard is back in the dialog; " << Activation(dialog);
+
+  // Alt+O is the OK button; the ticked sound boxes have no files.
+  PostMessageA(Control(dialog, kCbSaveLog), WM_SYSCHAR, 'o', 1 << 29);
+  HWND error = app.FindDialog("エラー");
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(MessageBoxText(error), "電源状態変更時のファイルが存在しません");
+  ClickButton(error, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
+      << "the keyboard is back in the dialog; " << Activation(dialog);
+
+  // Cleared boxes pass; the close box makes the same request as OK.
+  Click(Control(dialog, kCbWavePower));
+  Click(Control(dialog, kCbWaveRes));
+  EXPECT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbWaveRes)); }));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Closed(dialog));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }));
+
+  // Shown again where the user left it.
+  SetWindowPos(dialog, nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_EQ(OpenSettings(app), dialog);
+  GetWindowRect(dialog, &self);
+  EXPECT_EQ(self.left, 20);
+  EXPECT_EQ(self.top, 30);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Closed(dialog));
+}
+
+TEST(SettingsDialog, MissingLogFolderIsRefusedThenTheFixedValuesAreSavedAndApplied) {
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  Click(Control(dialog, kCbSaveLog));
+  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbSaveLog)); }));
+  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdSavePath)));
+  SetText(Control(dialog, kEdSavePath), app.FilePath("nofolder\\events.log"));
+  SetText(Control(dialog, kEdMemLimit), " 0x10");
+  Click(Control(dialog, kButton1));
+
+  HWND error = app.FindDialog("エラー");
+  ASSERT_NE(error, nullptr);
+  EXPECT_EQ(MessageBoxText(error), "ログ出力先フォルダが存在しません");
+  SaveScreenshot(nullptr, app.ScreenshotPath("SettingsMissingLogFolder"));
+  ClickButton(error, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(WindowText(Control(dialog, kEdMemLimit)), "16") << "normalised all the same";
+  EXPECT_EQ(app.ReadFile("Tessaril.ini"), std::string("[main]\r\nMemoryLimit=0\r\n"))
+      << "a refused close saves nothing";
+
+  const std::string log = app.FilePath("events.log");
+  SetText(Control(dialog, kEdSavePath), log);
+  Click(Control(dialog, kButton1));
+  EXPECT_TRUE(Closed(dialog));
+  // The command saves once the dialog has gone.
+  EXPECT_TRUE(WaitFor([&] { return IniLines(app).size() == 13; }));
+  const std::vector<std::string> lines = IniLines(app);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[0], "[main]");
+  EXPECT_EQ(lines[1], "MemoryLimit=16");
+  EXPECT_EQ(lines[2], "SavePath=" + log);
+  EXPECT_EQ(lines[5], "SaveLog=1");
+
+  // Applied: logging is on now.
+  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
+  EXPECT_TRUE(WaitFor([&] { return app.ReadFile("events.log").has_value(); }));
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(SettingsStore, HandWrittenFileIsLoadedShownAndRewrittenWithTwelveKeys) {
+  TessarilProcess app;
+  SubFolder logs(app, "ログソ");
+  const std::string log = logs.path() + "\\表示.log";
+  // Shift-JIS, CR LF, keys in another order, some missing, one in hex.
+  ASSERT_TRUE(StartShown(app, "[main]\r\nSaveLog=1\r\nSavePath=" + log +
+                                 "\r\nMemoryLimit=$10\r\nWaveRes=1\r\nWaveResFile=C:\\ない.wav\r\n"
+                                 "Left=40\r\nTop=50\r\nWidth=600\r\nHeight=130\r\n"));
+  RECT main = {};
+  GetWindowRect(app.MainWindow(), &main);
+  EXPECT_EQ(main.left, 40);
+  EXPECT_EQ(main.top, 50);
+  EXPECT_EQ(main.right - main.left, 600);
+  EXPECT_EQ(main.bottom - main.top, 130);
+  EXPECT_TRUE(WaitFor([&] { return app.ReadFile("ログソ\\表示.log").has_value(); }))
+      << "the start line is logged";
+  EXPECT_NE(app.ReadFile("ログソ\\表示.log").value_or("").find("電源状態監視開始 16MB"),
+            std::string::npos);
+
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(Control(dialog, kEdMemLimit)), "16");
+  EXPECT_EQ(WindowText(Control(dialog, kEdSavePath)), log);
+  EXPECT_EQ(WindowText(Control(dialog, kEdWaveRes)), "C:\\ない.wav");
+  EXPECT_EQ(WindowText(Control(dialog, kEdWavePower)), "");
+  EXPECT_TRUE(Checked(Control(dialog, kCbSaveLog)));
+  EXPECT_FALSE(Checked(Control(dialog, kCbDateLog)));
+  EXPECT_FALSE(Checked(Control(dialog, kCbWavePower)));
+  EXPECT_TRUE(Checked(Control(dialog, kCbWaveRes)));
+  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kEdWavePower)));
+  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdWaveRes)));
+  Click(Control(dialog, kCbWaveRes));  // its file is missing
+  ASSERT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbWaveRes)); }));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(Closed(dialog));
+
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  std::vector<std::string> keys;
+  for (const std::string& line : IniLines(app)) keys.push_back(line.substr(0, line.find('=')));
+  std::sort(keys.begin(), keys.end());
+  const std::vector<std::string> twelve = {
+      "DateLog", "Height", "Left", "MemoryLimit", "SaveLog", "SavePath", "Top",
+      "WavePower", "WavePowerFile", "WaveRes", "WaveResFile", "Width", "[main]"};
+  EXPECT_EQ(keys, twelve);
+  const std::vector<std::string> lines = IniLines(app);
+  for (const char* line : {"MemoryLimit=16", "WaveRes=0", "WavePowerFile=", "Width=600",
+                           "Height=130", "Left=40"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
+
+TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
+  TessarilProcess app;
+  // A folder in the file's place: no write can succeed, not even as an
+  // administrator, for whom a read-only file is no obstacle.
+  SubFolder ini(app, "Tessaril.ini");
+  ASSERT_TRUE(StartShown(app, std::nullopt));
+  const std::string message = app.FilePath("Tessaril.ini") + " に書き込めません.";
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    app.Close();
+    HWND report = app.FindDialog("Tessaril");
+    ASSERT_NE(report, nullptr) << attempt;
+    EXPECT_EQ(MessageBoxText(report), message);
+    ClickButton(report, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(IsWindowVisible(app.MainWindow()));
+  }
+
+  // Logging switched on in the dialog does not reach the running settings.
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  Click(Control(dialog, kCbSaveLog));
+  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbSaveLog)); }));
+  SetText(Control(dialog, kEdSavePath), app.FilePath("events.log"));
+  Click(Control(dialog, kButton1));
+  HWND report = app.FindDialog("Tessaril");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(MessageBoxText(report), message);
+  ClickButton(report, IDOK);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
+  EXPECT_FALSE(app.ReadFile("events.log").has_value());
+  app.Kill();
+}
+
+TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
+  constexpr UINT kCommandExit = 102;
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  SetText(Control(dialog, kEdMemLimit), "150MB");
+  Click(Control(dialog, kCbWavePower));  // no sound file: a close request would be refused
+  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbWavePower)); }));
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  const std::vector<std::string> lines = IniLines(app);
+  for (const char* line : {"MemoryLimit=150MB", "WavePower=1"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
