@@ -7,6 +7,7 @@
 #include "app/single_instance.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
+#include "settings/apply_settings.h"
 #include "settings/settings_dialog_win32.h"
 #include "shell/main_window_win32.h"
 
@@ -76,6 +77,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   application.MainForm = Form1;
   windows.settings.Create(instance, appWindow, windows.main.hwnd());
   Form2 = &windows.settings.form();
+  try {
+    LoadStoredSettings();
+  } catch (const std::exception& error) {
+    application.ShowException(error);
+  }
 
   application.Run();
   windows.Destroy();

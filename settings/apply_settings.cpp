@@ -5,12 +5,20 @@
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 
-void ApplySettings() {
+namespace {
+void LoadIntoControlsAndBounds() {
   const WindowGeometry geometry = Form2->loadIni(Form1->Left(), Form1->Top());
   Form1->SetLeft(geometry.Left);
   Form1->SetTop(geometry.Top);
   Form1->SetWidth(geometry.Width);
   Form1->SetHeight(geometry.Height);
+}
+}  // namespace
+
+void LoadStoredSettings() { LoadIntoControlsAndBounds(); }
+
+void ApplySettings() {
+  LoadIntoControlsAndBounds();
 
   // loadIni has just written the limit as decimal text.
   MonitorSettings.MemoryLimit =

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/error.h"
 #include "app/form_show.h"
+#include "settings/apply_settings.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 #include "shell/tray_icon.h"
@@ -194,6 +195,16 @@ TEST_F(LifecycleTest, RightClickOpensThePopupAtTheCursor) {
   EXPECT_EQ(fake.windows.journal, expected);
 }
 
+TEST(PopupMenu1, SettingsSeparatorExit) {
+  const std::vector<MenuItem> items = PopupMenu1Items();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].caption, "設定(&O)");
+  EXPECT_EQ(items[0].command, kCommandSettings);
+  EXPECT_EQ(items[1].caption, "-");
+  EXPECT_EQ(items[2].caption, "終了(&X)");
+  EXPECT_EQ(items[2].command, kCommandExit);
+}
+
 TEST_F(LifecycleTest, OtherMouseEventsChangeNothing) {
   for (std::intptr_t event : {0x200, 0x201, 0x203, 0x204, 0x206, 0x10202})
     Tray(event);
@@ -241,4 +252,18 @@ TEST_F(LifecycleTest, CloseAfterTheQuitRequestIsRefusedAndHides) {
   const Journal expected = {"show " + kAppText + " 0", "native 0"};
   EXPECT_EQ(fake.windows.journal, expected);
   EXPECT_FALSE(form.Visible());
+}
+
+TEST_F(LifecycleTest, CloseBeforeTheFirstShowKeepsTheStoredSettings) {
+  const std::pair<std::string, std::string> stored[] = {
+      {"MemoryLimit", "123"}, {"SavePath", "C:\\logs\\x.log"}, {"SaveLog", "1"},
+      {"Left", "10"},         {"Top", "20"},                     {"Width", "600"},
+      {"Height", "300"}};
+  for (const auto& [key, value] : stored) Setting(key, value);
+  LoadStoredSettings();
+  EXPECT_EQ(MonitorSettings.MemoryLimit, 0) << "monitoring still waits for the first show";
+  EXPECT_FALSE(MonitorSettings.SaveLog);
+  form.Close();
+  for (const auto& [key, value] : stored)
+    EXPECT_EQ(fake.profile.Read("C:\\Apps\\Tessaril\\Tessaril.ini", "main", key, "?"), value) << key;
 }
