@@ -64,6 +64,8 @@ class MutexHandle {
   ~MutexHandle() {
     if (handle_ != nullptr) CloseHandle(handle_);
   }
+  MutexHandle(const MutexHandle&) = delete;
+  MutexHandle& operator=(const MutexHandle&) = delete;
   bool valid() const { return handle_ != nullptr; }
 
  private:
