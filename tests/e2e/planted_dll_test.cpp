@@ -24,15 +24,6 @@ constexpr int kButton1 = 120;
 constexpr WPARAM kPowerStatusChange = 0x0A;
 const char* const kPlanted[] = {"winmm.dll", "version.dll"};
 
-bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
-
 // Tells Wine to prefer native winmm.dll and version.dll in the given
 // programs, until the object goes. This is WINEDLLOVERRIDES=version,winmm=n,b
 // in its per-program registry form: Wine takes WINEDLLOVERRIDES from the
@@ -109,23 +100,6 @@ std::string SilentWav() {
   const std::string body = "WAVEfmt " + u32(16) + format + "data" + u32(kSamples) +
                            std::string(kSamples, static_cast<char>(0x80));
   return "RIFF" + u32(static_cast<std::uint32_t>(body.size())) + body;
-}
-
-HWND ChildWithId(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // The settings dialog's bottom line, read with the dialog open, which is
