@@ -23,6 +23,12 @@ run_ctest() {  # name
 say "building native"
 build_native
 run_ctest native
+say "building native with sanitizers"
+build_native_asan
+run_ctest native-asan
+say "building the fuzz targets"
+build_fuzz
+run_ctest fuzz
 
 prepare_prefix
 ensure_display

@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/number_text.h"
 #include "app/texts.h"
+#include "monitor/log_file.h"
 #include "monitor/sjis_path.h"
 #include "platform/platform.h"
 #include "settings/integer_text.h"
@@ -13,11 +14,24 @@ std::string SettingsFilePath() {
   return DirectoryPart(Sys().files->ModuleFileName()) + texts::kIniFileName;
 }
 
+namespace {
+
+// The private-profile calls take paths of at most 259 bytes. Wine does not
+// refuse a longer one: it writes the value to a file of a garbled name in
+// the current folder and reports success. So such a path is never handed
+// on; it reads as a missing file and refuses every write.
+bool Usable(const std::string& path) { return path.size() <= kMaxPathBytes; }
+
+}  // namespace
+
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-IniFile::~IniFile() { Sys().profile->Flush(path_); }
+IniFile::~IniFile() {
+  if (Usable(path_)) Sys().profile->Flush(path_);
+}
 
 std::string IniFile::ReadString(const std::string& key, const std::string& def) {
+  if (!Usable(path_)) return def;
   return Sys().profile->Read(path_, texts::kIniSection, key, def);
 }
 
@@ -33,7 +47,7 @@ bool IniFile::ReadBool(const std::string& key, bool def) {
 }
 
 void IniFile::WriteString(const std::string& key, const std::string& value) {
-  if (!Sys().profile->Write(path_, texts::kIniSection, key, value))
+  if (!Usable(path_) || !Sys().profile->Write(path_, texts::kIniSection, key, value))
     throw AppError(path_ + texts::kCannotWriteTail);
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,6 +92,13 @@ class TessarilProcess {
   DWORD processId_ = 0;
   HWND mainWindow_ = nullptr;
 };
+
+// Polls the condition until it holds; false when the timeout passed first.
+bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout);
+// A window's class name.
+std::string ClassOf(HWND window);
+// The child (at any depth) with this control id, or null.
+HWND ChildWithId(HWND parent, int id);
 
 // The text of a window of any process, via WM_GETTEXT. Throws when its
 // owner does not answer in time.

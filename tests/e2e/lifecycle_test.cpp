@@ -11,21 +11,6 @@ namespace {
 constexpr UINT kTaskTray = 0x8309;
 constexpr UINT kCommandExit = 102;
 
-bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 HWND FindWindowOfClass(const TessarilProcess& app, const std::string& className) {
   for (HWND window : app.WindowsOfProcess())
     if (ClassOf(window) == className) return window;

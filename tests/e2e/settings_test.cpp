@@ -21,26 +21,16 @@ enum : int {
   kCbWaveRes, kBtnWavePower, kBtnWaveRes, kBtnSavePath, kPanel1, kLabel1, kButton1,
 };
 
-bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
-
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  std::string text = name;
+// The class name in lower case, as the control table spells it.
+std::string LowerClassOf(HWND window) {
+  std::string text = ClassOf(window);
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
 HWND SettingsWindow(const TessarilProcess& app) {
   for (HWND window : app.WindowsOfProcess())
-    if (ClassOf(window) == "tform2") return window;
+    if (LowerClassOf(window) == "tform2") return window;
   return nullptr;
 }
 
@@ -57,23 +47,6 @@ HWND OpenSettings(const TessarilProcess& app) {
 
 bool Closed(HWND dialog) {
   return WaitFor([&] { return !IsWindowVisible(dialog); });
-}
-
-HWND Control(HWND dialog, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // A control's place in its parent's client area.
@@ -226,12 +199,12 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
       {kButton1, kPanel1, "button", 316, 7, 75, 25, "&OK"},
   };
   for (const Expected& e : controls) {
-    HWND control = Control(dialog, e.id);
+    HWND control = ChildWithId(dialog, e.id);
     ASSERT_NE(control, nullptr) << e.id;
-    HWND parent = e.parent == 0 ? dialog : Control(dialog, e.parent);
+    HWND parent = e.parent == 0 ? dialog : ChildWithId(dialog, e.parent);
     EXPECT_EQ(GetParent(control), parent) << e.id;
     if (e.className != nullptr) {
-      EXPECT_EQ(ClassOf(control), e.className) << e.id;
+      EXPECT_EQ(LowerClassOf(control), e.className) << e.id;
     }
     const RECT r = PlaceInParent(control);
     EXPECT_EQ(r.left, e.left) << e.id;
@@ -242,22 +215,22 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
       EXPECT_EQ(WindowText(control), e.text) << e.id;
     }
   }
-  HWND sheet = Control(dialog, kTabSheet1);
-  EXPECT_EQ(GetParent(sheet), Control(dialog, kPageControl1));
-  EXPECT_EQ(SendMessageA(Control(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 1);
+  HWND sheet = ChildWithId(dialog, kTabSheet1);
+  EXPECT_EQ(GetParent(sheet), ChildWithId(dialog, kPageControl1));
+  EXPECT_EQ(SendMessageA(ChildWithId(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 1);
   EXPECT_TRUE(IsWindowVisible(sheet));
-  HWND label1 = Control(dialog, kLabel1);
+  HWND label1 = ChildWithId(dialog, kLabel1);
   EXPECT_EQ(WindowText(label1), "Tessaril ver.1.1.0.0");
   const RECT label = PlaceInParent(label1);
   EXPECT_EQ(label.left, 8);
   EXPECT_EQ(label.top, 14);
   EXPECT_GT(label.right - label.left, 40) << "sized to its text";
-  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdSavePath))) << "SaveLog=1 was loaded";
+  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdSavePath))) << "SaveLog=1 was loaded";
 
   SaveScreenshot(dialog, app.ScreenshotPath("SettingsDialog"));
 
   // The Tab key, starting from the page tab.
-  EXPECT_EQ(Focus(dialog), Control(dialog, kPageControl1));
+  EXPECT_EQ(Focus(dialog), ChildWithId(dialog, kPageControl1));
   const int order[] = {kCbSaveLog,  kEdSavePath,  kCbDateLog,   kEdWavePower, kEdWaveRes,
                        kCbWavePower, kCbWaveRes,  kBtnWavePower, kBtnWaveRes, kBtnSavePath,
                        kEdMemLimit, kButton1,     kPageControl1};
@@ -269,19 +242,19 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
   }
 
   // Enter and Esc neither close nor cancel: there is no default button.
-  Key(Control(dialog, kEdMemLimit), VK_RETURN);
-  Key(Control(dialog, kEdMemLimit), VK_ESCAPE);
+  Key(ChildWithId(dialog, kEdMemLimit), VK_RETURN);
+  Key(ChildWithId(dialog, kEdMemLimit), VK_ESCAPE);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_TRUE(IsWindowVisible(dialog));
 
   // Space on a focused check box toggles it, and its rule follows.
   Key(Focus(dialog), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == Control(dialog, kCbSaveLog); }));
-  Key(Control(dialog, kCbSaveLog), VK_SPACE);
-  EXPECT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbSaveLog)); }));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Control(dialog, kEdSavePath)); }));
-  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kBtnSavePath)));
-  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kCbDateLog)));
+  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == ChildWithId(dialog, kCbSaveLog); }));
+  Key(ChildWithId(dialog, kCbSaveLog), VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbSaveLog)); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(ChildWithId(dialog, kEdSavePath)); }));
+  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kBtnSavePath)));
+  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kCbDateLog)));
 
   // A second settings command while it is open fails in the error report.
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
@@ -295,7 +268,7 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
       << "the keyboard is back in the dialog; " << Activation(dialog);
 
   // Alt+O is the OK button; the ticked sound boxes have no files.
-  PostMessageA(Control(dialog, kCbSaveLog), WM_SYSCHAR, 'o', 1 << 29);
+  PostMessageA(ChildWithId(dialog, kCbSaveLog), WM_SYSCHAR, 'o', 1 << 29);
   HWND error = app.FindDialog("エラー");
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(MessageBoxText(error), "電源状態変更時のファイルが存在しません");
@@ -306,9 +279,9 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
       << "the keyboard is back in the dialog; " << Activation(dialog);
 
   // Cleared boxes pass; the close box makes the same request as OK.
-  Click(Control(dialog, kCbWavePower));
-  Click(Control(dialog, kCbWaveRes));
-  EXPECT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbWaveRes)); }));
+  Click(ChildWithId(dialog, kCbWavePower));
+  Click(ChildWithId(dialog, kCbWaveRes));
+  EXPECT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbWaveRes)); }));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Closed(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }));
@@ -328,12 +301,12 @@ TEST(SettingsDialog, MissingLogFolderIsRefusedThenTheFixedValuesAreSavedAndAppli
   ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  Click(Control(dialog, kCbSaveLog));
-  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbSaveLog)); }));
-  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdSavePath)));
-  SetText(Control(dialog, kEdSavePath), app.FilePath("nofolder\\events.log"));
-  SetText(Control(dialog, kEdMemLimit), " 0x10");
-  Click(Control(dialog, kButton1));
+  Click(ChildWithId(dialog, kCbSaveLog));
+  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
+  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdSavePath)));
+  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("nofolder\\events.log"));
+  SetText(ChildWithId(dialog, kEdMemLimit), " 0x10");
+  Click(ChildWithId(dialog, kButton1));
 
   HWND error = app.FindDialog("エラー");
   ASSERT_NE(error, nullptr);
@@ -342,13 +315,13 @@ TEST(SettingsDialog, MissingLogFolderIsRefusedThenTheFixedValuesAreSavedAndAppli
   ClickButton(error, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
   EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(WindowText(Control(dialog, kEdMemLimit)), "16") << "normalised all the same";
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdMemLimit)), "16") << "normalised all the same";
   EXPECT_EQ(app.ReadFile("Tessaril.ini"), std::string("[main]\r\nMemoryLimit=0\r\n"))
       << "a refused close saves nothing";
 
   const std::string log = app.FilePath("events.log");
-  SetText(Control(dialog, kEdSavePath), log);
-  Click(Control(dialog, kButton1));
+  SetText(ChildWithId(dialog, kEdSavePath), log);
+  Click(ChildWithId(dialog, kButton1));
   EXPECT_TRUE(Closed(dialog));
   // The command saves once the dialog has gone.
   EXPECT_TRUE(WaitFor([&] { return IniLines(app).size() == 13; }));
@@ -387,18 +360,18 @@ TEST(SettingsStore, HandWrittenFileIsLoadedShownAndRewrittenWithTwelveKeys) {
 
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(Control(dialog, kEdMemLimit)), "16");
-  EXPECT_EQ(WindowText(Control(dialog, kEdSavePath)), log);
-  EXPECT_EQ(WindowText(Control(dialog, kEdWaveRes)), "C:\\ない.wav");
-  EXPECT_EQ(WindowText(Control(dialog, kEdWavePower)), "");
-  EXPECT_TRUE(Checked(Control(dialog, kCbSaveLog)));
-  EXPECT_FALSE(Checked(Control(dialog, kCbDateLog)));
-  EXPECT_FALSE(Checked(Control(dialog, kCbWavePower)));
-  EXPECT_TRUE(Checked(Control(dialog, kCbWaveRes)));
-  EXPECT_FALSE(IsWindowEnabled(Control(dialog, kEdWavePower)));
-  EXPECT_TRUE(IsWindowEnabled(Control(dialog, kEdWaveRes)));
-  Click(Control(dialog, kCbWaveRes));  // its file is missing
-  ASSERT_TRUE(WaitFor([&] { return !Checked(Control(dialog, kCbWaveRes)); }));
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdMemLimit)), "16");
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdSavePath)), log);
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWaveRes)), "C:\\ない.wav");
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWavePower)), "");
+  EXPECT_TRUE(Checked(ChildWithId(dialog, kCbSaveLog)));
+  EXPECT_FALSE(Checked(ChildWithId(dialog, kCbDateLog)));
+  EXPECT_FALSE(Checked(ChildWithId(dialog, kCbWavePower)));
+  EXPECT_TRUE(Checked(ChildWithId(dialog, kCbWaveRes)));
+  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kEdWavePower)));
+  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdWaveRes)));
+  Click(ChildWithId(dialog, kCbWaveRes));  // its file is missing
+  ASSERT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbWaveRes)); }));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Closed(dialog));
 
@@ -438,10 +411,10 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
   // Logging switched on in the dialog does not reach the running settings.
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  Click(Control(dialog, kCbSaveLog));
-  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbSaveLog)); }));
-  SetText(Control(dialog, kEdSavePath), app.FilePath("events.log"));
-  Click(Control(dialog, kButton1));
+  Click(ChildWithId(dialog, kCbSaveLog));
+  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
+  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
+  Click(ChildWithId(dialog, kButton1));
   HWND report = app.FindDialog("Tessaril");
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(MessageBoxText(report), message);
@@ -458,9 +431,9 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  SetText(Control(dialog, kEdMemLimit), "150MB");
-  Click(Control(dialog, kCbWavePower));  // no sound file: a close request would be refused
-  ASSERT_TRUE(WaitFor([&] { return Checked(Control(dialog, kCbWavePower)); }));
+  SetText(ChildWithId(dialog, kEdMemLimit), "150MB");
+  Click(ChildWithId(dialog, kCbWavePower));  // no sound file: a close request would be refused
+  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbWavePower)); }));
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::vector<std::string> lines = IniLines(app);
