@@ -5,6 +5,22 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The common dialogs are loaded on first use: linked statically they would
+// bring their printing dependencies into every run of a resident program
+// that rarely shows them.
+FileDialogFn FileDialogEntry(bool save) {
+  static HMODULE comdlg32 = LoadSystemLibrary("comdlg32.dll");
+  if (comdlg32 == nullptr) return nullptr;
+  return reinterpret_cast<FileDialogFn>(reinterpret_cast<void*>(
+      GetProcAddress(comdlg32, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+}
+
+}  // namespace
+
 void Win32Dialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                               MessageKind kind) {
   UINT style = MB_OK;
@@ -41,8 +57,8 @@ bool Win32Dialogs::RunFileDialog(FileDialogRequest& request) {
   // change its meaning because the user browsed somewhere.
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
 
-  const BOOL ok = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-  if (!ok) return false;
+  const FileDialogFn run = FileDialogEntry(request.save);
+  if (run == nullptr || !run(&ofn)) return false;
   request.fileName = fileName;
   return true;
 }

@@ -440,3 +440,26 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   for (const char* line : {"MemoryLimit=150MB", "WavePower=1"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 }
+
+TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string(kAllTicked)));
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  const std::string logPath = WindowText(ChildWithId(dialog, kEdSavePath));
+
+  Click(ChildWithId(dialog, kBtnSavePath));
+  HWND save = app.FindDialog("ログファイルの保存先", kStartTimeout);
+  ASSERT_NE(save, nullptr) << "the save dialog, its DLL loaded on first use";
+  ClickButton(save, IDCANCEL);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(save); }));
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdSavePath)), logPath);
+
+  Click(ChildWithId(dialog, kBtnWaveRes));
+  HWND open = app.FindDialog("音声ファイルを開く", kStartTimeout);
+  ASSERT_NE(open, nullptr);
+  ClickButton(open, IDCANCEL);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(open); }));
+  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWaveRes)), "");
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
