@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "tests/shared/driver_support_win32.h"
+
 // One measured program: a copy of the exe in a fresh folder of its own (so
 // its INI and log belong to one measurement), started in a job that kills
 // it when the driver ends. The folder goes with the object.
@@ -37,10 +39,6 @@ class BenchProcess {
   LONGLONG startTicks_ = 0;
 };
 
-// A Unix path ("/work/...") as Wine's Z: drive path; other paths unchanged.
-std::string WindowsPath(const std::string& path);
-// Throws std::runtime_error with the text and the last Win32 error.
-[[noreturn]] void Fail(const std::string& what);
 // The performance counter, and its ticks as seconds.
 LONGLONG Ticks();
 double Seconds(LONGLONG ticks);

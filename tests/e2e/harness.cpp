@@ -12,10 +12,6 @@ constexpr char kMainWindowClass[] = "TForm1";
 constexpr char kDialogClass[] = "#32770";
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
-}
-
 // Polls until `done` holds or the timeout passes; true when it held.
 template <typename Condition>
 bool PollUntil(Timeout timeout, Condition done) {
@@ -41,71 +37,16 @@ std::string Caption(HWND window) {
   return text;
 }
 
-std::string BaseName(const std::string& path) {
-  const auto slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string NewFolder() {
-  char temp[MAX_PATH];
-  if (GetTempPathA(MAX_PATH, temp) == 0) Fail("GetTempPathA");
-  static int counter = 0;
-  char name[64];
-  std::snprintf(name, sizeof name, "tessaril_e2e_%lu_%d", GetCurrentProcessId(), ++counter);
-  const std::string folder = std::string(temp) + name;
-  if (!CreateDirectoryA(folder.c_str(), nullptr)) Fail("cannot create " + folder);
-  return folder;
-}
-
-void RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string file = folder + "\\" + data.cFileName;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(file.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-// A job that kills the program when the last handle to it closes: if the
-// test driver itself is killed (a ctest timeout), no orphan keeps running
-// and holding the single-instance mutex for the next test.
-HANDLE NewKillOnCloseJob() {
-  HANDLE job = CreateJobObjectA(nullptr, nullptr);
-  if (job == nullptr) Fail("CreateJobObjectA");
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
-    CloseHandle(job);
-    Fail("SetInformationJobObject");
-  }
-  return job;
-}
-
 }  // namespace
-
-std::string WindowsPath(const std::string& path) {
-  if (path.empty() || path[0] != '/') return path;
-  // A new Wine prefix maps the Unix root to drive Z:.
-  std::string result = "Z:" + path;
-  for (char& c : result)
-    if (c == '/') c = '\\';
-  return result;
-}
 
 TessarilProcess::TessarilProcess() {
   const char* exe = std::getenv("TESSARIL_EXE");
   if (exe == nullptr || *exe == '\0') throw std::runtime_error("TESSARIL_EXE is not set");
-  folder_ = NewFolder();
+  folder_ = NewScratchFolder("tessaril_e2e");
   exePath_ = FilePath(BaseName(exe));
   if (!CopyFileA(WindowsPath(exe).c_str(), exePath_.c_str(), TRUE)) {
     const DWORD error = GetLastError();
-    RemoveFolder(folder_);
+    RemoveScratchFolder(folder_);
     SetLastError(error);
     Fail(std::string("cannot copy ") + exe);
   }
@@ -115,7 +56,7 @@ TessarilProcess::~TessarilProcess() {
   Kill();
   if (process_ != nullptr) CloseHandle(process_);
   if (job_ != nullptr) CloseHandle(job_);
-  RemoveFolder(folder_);
+  RemoveScratchFolder(folder_);
 }
 
 void TessarilProcess::Start(const LaunchOptions& options) {
@@ -241,33 +182,11 @@ void TessarilProcess::Kill() {
 }
 
 std::optional<std::string> TessarilProcess::ReadFile(const std::string& name) const {
-  const std::string path = FilePath(name);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
-    Fail("cannot open " + path);
-  }
-  std::string bytes;
-  char buffer[4096];
-  DWORD count = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0)
-    bytes.append(buffer, count);
-  CloseHandle(file);
-  return bytes;
+  return ReadWholeFile(FilePath(name));
 }
 
 void TessarilProcess::WriteFile(const std::string& name, const std::string& bytes) const {
-  const std::string path = FilePath(name);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) Fail("cannot create " + path);
-  DWORD count = 0;
-  const BOOL ok =
-      ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
-  CloseHandle(file);
-  if (!ok || count != bytes.size()) Fail("cannot write " + path);
+  WriteWholeFile(FilePath(name), bytes);
 }
 
 std::string WindowText(HWND window) {
@@ -337,12 +256,7 @@ void SaveScreenshot(HWND window, const std::string& path) {
   bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
   bytes += pixels;
 
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) Fail("cannot create " + path);
-  DWORD count = 0;
-  const BOOL ok = ::WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
-  CloseHandle(out);
-  if (!ok || count != bytes.size()) Fail("cannot write " + path);
+  WriteWholeFile(path, bytes);
 }
 
 std::string TessarilProcess::ScreenshotPath(const std::string& name) const {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/shared/driver_support_win32.h"
+
 // Drives the real program from outside, through its windows only, the way
 // the system and the user reach it. Texts go and come as Shift-JIS bytes.
 
@@ -112,6 +114,3 @@ void ClickButton(HWND dialog, int id);
 // Copies a window's screen area (or, for null, the whole screen) to a .bmp.
 // Throws on failure.
 void SaveScreenshot(HWND window, const std::string& path);
-
-// A Unix path ("/work/...") as Wine's Z: drive path; other paths unchanged.
-std::string WindowsPath(const std::string& path);

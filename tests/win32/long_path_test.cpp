@@ -5,6 +5,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/monitor_settings.h"
 #include "tests/win32/temp_dir.h"
+#include "tests/win32/write_log_report.h"
 
 // Paths at and past 259 bytes, the limit of the ANSI file calls: the log,
 // the sound files and the settings file either work or fail cleanly.
@@ -16,27 +17,6 @@ std::string PathOfLength(const TempDir& dir, std::size_t length, const std::stri
   const std::size_t fixed = dir.path().size() + 1 + extension.size();
   if (length < fixed + 1) throw std::logic_error("the temp folder's path is too long");
   return dir.File(std::string(length - fixed, 'a') + extension);
-}
-
-std::string Report(const std::string& line) {
-  try {
-    WriteLog(line);
-  } catch (const AppError& error) {
-    return ErrorReportText(error.what());
-  }
-  return "";
-}
-
-int FilesIn(const TempDir& dir) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(dir.File("*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  int count = 0;
-  do {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++count;
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return count;
 }
 
 }  // namespace
@@ -69,14 +49,14 @@ TEST_F(LongLogPathTest, UpTo259BytesTheLineIsWrittenBeyondItIsAnErrorAndNoFile) 
     SCOPED_TRACE(std::to_string(c.length) + (c.dated ? " dated" : ""));
     MonitorSettings.SavePath = PathOfLength(dir, c.length, ".log");
     MonitorSettings.DateLog = c.dated;
-    EXPECT_EQ(Report("line"), c.report);
+    EXPECT_EQ(WriteLogReport("line"), c.report);
     if (*c.report == '\0') {
       const std::string file = LogFileName();
       EXPECT_EQ(file.size(), 259u);
       EXPECT_EQ(ReadFileBytes(file), "line\r\n");
       DeleteFileA(file.c_str());
     }
-    EXPECT_EQ(FilesIn(dir), 0);
+    EXPECT_EQ(FilesIn(dir.path()), 0);
   }
 }
 

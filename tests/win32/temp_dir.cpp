@@ -45,3 +45,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
   CloseHandle(h);
 }
+
+int FilesIn(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++count;
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return count;
+}

@@ -17,3 +17,5 @@ class TempDir {
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The files (not folders) in a folder; 0 when it is missing.
+int FilesIn(const std::string& folder);

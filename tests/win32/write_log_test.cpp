@@ -5,6 +5,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/monitor_settings.h"
 #include "tests/win32/temp_dir.h"
+#include "tests/win32/write_log_report.h"
 
 class RealWriteLogTest : public ::testing::Test {
  protected:
@@ -16,28 +17,19 @@ class RealWriteLogTest : public ::testing::Test {
   }
   void TearDown() override { MonitorSettings = TMonitorSettings(); }
 
-  std::string Report(const std::string& line) {
-    try {
-      WriteLog(line);
-    } catch (const AppError& error) {
-      return ErrorReportText(error.what());
-    }
-    return "";
-  }
-
   TempDir dir;
 };
 
 TEST_F(RealWriteLogTest, CreatesThenAppendsWithCrLf) {
-  EXPECT_EQ(Report("電源状態変更"), "");
+  EXPECT_EQ(WriteLogReport("電源状態変更"), "");
   EXPECT_EQ(ReadFileBytes(MonitorSettings.SavePath), "電源状態変更\r\n");
-  EXPECT_EQ(Report("second"), "");
+  EXPECT_EQ(WriteLogReport("second"), "");
   EXPECT_EQ(ReadFileBytes(MonitorSettings.SavePath), "電源状態変更\r\nsecond\r\n");
 }
 
 TEST_F(RealWriteLogTest, MissingFolderIsReportedAndNothingIsCreated) {
   MonitorSettings.SavePath = dir.File("nofolder\\Tessaril.log");
-  EXPECT_EQ(Report("x"), "ファイル名の指定が間違っています.");
+  EXPECT_EQ(WriteLogReport("x"), "ファイル名の指定が間違っています.");
   EXPECT_EQ(GetFileAttributesA(dir.File("nofolder").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -46,16 +38,16 @@ TEST_F(RealWriteLogTest, FileHeldOpenForWritingKeepsItsBytes) {
   HANDLE other = CreateFileA(MonitorSettings.SavePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                              nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Report("lost"), "I/O エラー (32)");
+  EXPECT_EQ(WriteLogReport("lost"), "I/O エラー (32)");
   CloseHandle(other);
   EXPECT_EQ(ReadFileBytes(MonitorSettings.SavePath), "old\r\n");
-  EXPECT_EQ(Report("next"), "");
+  EXPECT_EQ(WriteLogReport("next"), "");
   EXPECT_EQ(ReadFileBytes(MonitorSettings.SavePath), "old\r\nnext\r\n");
 }
 
 TEST_F(RealWriteLogTest, OverlongPathFailsWithoutTouchingTheDisk) {
   MonitorSettings.SavePath = dir.File(std::string(300, 'a') + ".log");
-  EXPECT_EQ(Report("x"), "I/O エラー (206)");
+  EXPECT_EQ(WriteLogReport("x"), "I/O エラー (206)");
 }
 
 TEST_F(RealWriteLogTest, ShiftJisFolderEndingInTrailByte5C) {
@@ -63,7 +55,7 @@ TEST_F(RealWriteLogTest, ShiftJisFolderEndingInTrailByte5C) {
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   MonitorSettings.SavePath = folder + "\\x.log";
   MonitorSettings.DateLog = true;
-  EXPECT_EQ(Report("dated"), "");
+  EXPECT_EQ(WriteLogReport("dated"), "");
   const std::string dated = LogFileName();
   EXPECT_EQ(dated.substr(0, folder.size() + 3), folder + "\\x_");
   EXPECT_EQ(ReadFileBytes(dated), "dated\r\n");

@@ -5,6 +5,7 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/monitor_settings.h"
 #include "tests/win32/temp_dir.h"
+#include "tests/win32/write_log_report.h"
 
 // Read-only files and folders bind only an ordinary user under Wine: these
 // tests run as one (run-as-nobody.sh) and check first that the protection
@@ -14,15 +15,6 @@ namespace {
 
 constexpr DWORD kAccessDenied = 5;
 const std::string kOldBytes = "2026/12/07 05:32:29 >> サスペンド要求\r\n";
-
-std::string Report(const std::string& line) {
-  try {
-    WriteLog(line);
-  } catch (const AppError& error) {
-    return ErrorReportText(error.what());
-  }
-  return "";
-}
 
 // The error of a plain open for writing, as another program would try it.
 DWORD WriteOpenError(const std::string& path, DWORD disposition) {
@@ -65,8 +57,8 @@ TEST_F(ReadOnlyLogTest, OpenAndCreateAreDeniedAndTheBytesStay) {
   EXPECT_EQ(files.CreateNew(path, error), nullptr);
   EXPECT_EQ(WriteOpenError(path, CREATE_ALWAYS), kAccessDenied);
 
-  EXPECT_EQ(Report("電源状態変更"), "ファイルへのアクセスが拒否されました.");
-  EXPECT_EQ(Report("電源状態変更"), "ファイルへのアクセスが拒否されました.");
+  EXPECT_EQ(WriteLogReport("電源状態変更"), "ファイルへのアクセスが拒否されました.");
+  EXPECT_EQ(WriteLogReport("電源状態変更"), "ファイルへのアクセスが拒否されました.");
   EXPECT_EQ(ReadFileBytes(path), kOldBytes);
 }
 
@@ -85,13 +77,13 @@ TEST_F(ReadOnlyLogTest, DatedFileInAFolderOfAnotherOwnerIsDeniedAndNotCreated) {
 
   MonitorSettings.SavePath = folder + "\\Tessaril.log";
   MonitorSettings.DateLog = true;
-  EXPECT_EQ(Report("x"), "ファイルへのアクセスが拒否されました.");
+  EXPECT_EQ(WriteLogReport("x"), "ファイルへのアクセスが拒否されました.");
   EXPECT_EQ(GetFileAttributesA(LogFileName().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ReadOnlyLogTest, WritingResumesOnceTheFileIsWritableAgain) {
-  EXPECT_EQ(Report("lost"), "ファイルへのアクセスが拒否されました.");
+  EXPECT_EQ(WriteLogReport("lost"), "ファイルへのアクセスが拒否されました.");
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
-  EXPECT_EQ(Report("next"), "");
+  EXPECT_EQ(WriteLogReport("next"), "");
   EXPECT_EQ(ReadFileBytes(path), kOldBytes + "next\r\n");
 }
