@@ -49,6 +49,17 @@ bool Closed(HWND dialog) {
   return WaitFor([&] { return !IsWindowVisible(dialog); });
 }
 
+// Waits for the program's message box with this caption and answers it with
+// OK. Returns the text it showed, with a note when it did not go away, or
+// a note alone when no such box came.
+std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {
+  HWND box = app.FindDialog(caption);
+  if (box == nullptr) return "<no box captioned " + caption + ">";
+  const std::string text = MessageBoxText(box);
+  ClickButton(box, IDOK);
+  return Closed(box) ? text : text + " <still shown>";
+}
+
 // A control's place in its parent's client area.
 RECT PlaceInParent(HWND control) {
   RECT r = {};
@@ -258,22 +269,14 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
 
   // A second settings command while it is open fails in the error report.
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
-  HWND report = app.FindDialog("Tessaril");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(MessageBoxText(report), "表示されているウィンドウをモーダルにすることはできません.");
-  ClickButton(report, IDOK);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+  EXPECT_EQ(AnswerBox(app, "Tessaril"), "表示されているウィンドウをモーダルにすることはできません.");
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
       << "the keyboard is back in the dialog; " << Activation(dialog);
 
   // Alt+O is the OK button; the ticked sound boxes have no files.
   PostMessageA(ChildWithId(dialog, kCbSaveLog), WM_SYSCHAR, 'o', 1 << 29);
-  HWND error = app.FindDialog("エラー");
-  ASSERT_NE(error, nullptr);
-  EXPECT_EQ(MessageBoxText(error), "電源状態変更時のファイルが存在しません");
-  ClickButton(error, IDOK);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
+  EXPECT_EQ(AnswerBox(app, "エラー"), "電源状態変更時のファイルが存在しません");
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
       << "the keyboard is back in the dialog; " << Activation(dialog);
@@ -399,11 +402,7 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
   const std::string message = app.FilePath("Tessaril.ini") + " に書き込めません.";
   for (int attempt = 0; attempt < 2; ++attempt) {
     app.Close();
-    HWND report = app.FindDialog("Tessaril");
-    ASSERT_NE(report, nullptr) << attempt;
-    EXPECT_EQ(MessageBoxText(report), message);
-    ClickButton(report, IDOK);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+    EXPECT_EQ(AnswerBox(app, "Tessaril"), message) << attempt;
     EXPECT_TRUE(app.Running());
     EXPECT_TRUE(IsWindowVisible(app.MainWindow()));
   }
@@ -415,11 +414,7 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
   ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
   SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
   Click(ChildWithId(dialog, kButton1));
-  HWND report = app.FindDialog("Tessaril");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(MessageBoxText(report), message);
-  ClickButton(report, IDOK);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(report); }));
+  EXPECT_EQ(AnswerBox(app, "Tessaril"), message);
   app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
   EXPECT_FALSE(app.ReadFile("events.log").has_value());
   app.Kill();
