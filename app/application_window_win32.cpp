@@ -6,9 +6,7 @@ namespace {
 constexpr char kApplicationClass[] = "TApplication";
 }
 
-ApplicationWindow::~ApplicationWindow() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
+ApplicationWindow::~ApplicationWindow() { Destroy(); }
 
 HWND ApplicationWindow::Create(HINSTANCE instance, const char* title) {
   WNDCLASSA wc = {};

@@ -138,20 +138,6 @@ std::vector<double> TimeBroadcasts(const BenchProcess& app, int count, int block
   return blocks;
 }
 
-std::string WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
-                           &length))
-    Fail("no reply to WM_GETTEXTLENGTH");
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                           SMTO_ABORTIFHUNG, kReplyTimeoutMs, &copied))
-    Fail("no reply to WM_GETTEXT");
-  text.resize(copied);
-  return text;
-}
-
 // The event list's last line with its CR LF: the bytes each broadcast adds.
 std::string LastListLine(const BenchProcess& app) {
   HWND memo = FindWindowExA(app.MainWindow(), nullptr, "EDIT", nullptr);

@@ -15,11 +15,8 @@ inline constexpr int kMinimize = 6;
 inline constexpr int kMinNoActive = 7;
 inline constexpr int kShowNA = 8;
 inline constexpr int kRestore = 9;
-inline constexpr int kDefault = 10;
 }  // namespace show
 
-inline constexpr std::uint32_t kWaitObject0 = 0x0;
-inline constexpr std::uint32_t kWaitAbandoned = 0x80;
 inline constexpr std::uint32_t kWaitTimeout = 0x102;
 
 // The notification-area icon record in its first-version form.

@@ -17,6 +17,7 @@ ensure_deps
 mkdir -p "$BUILD"
 prepare_prefix
 start_wineserver
+trap 'stop_wineserver; stop_display' EXIT
 say "building $arch"
 "build_$arch" -DTESSARIL_TESTS=OFF
 ensure_display
@@ -27,5 +28,3 @@ if [[ $arch == win32 ]]; then
 else
   "$ROOT/tools/wine64-run.sh" "$exe"
 fi
-stop_wineserver
-stop_display

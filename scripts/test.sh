@@ -13,11 +13,10 @@ results=()
 run_ctest() {  # name
   local dir=$BUILD/$1
   say "testing $1"
-  local rc=0
+  # Failures are counted from the JUnit file below, so every build is tested.
   ctest --test-dir "$dir" --output-on-failure --timeout 300 \
-    --output-junit "$dir/junit.xml" "${@:2}" || rc=$?
+    --output-junit "$dir/junit.xml" "${@:2}" || true
   results+=("$dir/junit.xml")
-  return 0
 }
 
 say "building native"

@@ -5,20 +5,16 @@
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 
-namespace {
-void LoadIntoControlsAndBounds() {
+void LoadStoredSettings() {
   const WindowGeometry geometry = Form2->loadIni(Form1->Left(), Form1->Top());
   Form1->SetLeft(geometry.Left);
   Form1->SetTop(geometry.Top);
   Form1->SetWidth(geometry.Width);
   Form1->SetHeight(geometry.Height);
 }
-}  // namespace
-
-void LoadStoredSettings() { LoadIntoControlsAndBounds(); }
 
 void ApplySettings() {
-  LoadIntoControlsAndBounds();
+  LoadStoredSettings();
 
   // loadIni has just written the limit as decimal text.
   MonitorSettings.MemoryLimit =

@@ -4,6 +4,7 @@
 #include "app/number_text.h"
 #include "app/texts.h"
 #include "monitor/sjis_path.h"
+#include "settings/app_version.h"
 #include "settings/integer_text.h"
 
 TForm2* Form2 = nullptr;

@@ -86,9 +86,6 @@ class TForm2 {
 // The settings dialog of the running program; null before it is created.
 extern TForm2* Form2;
 
-// The program's version text, shown in the dialog's bottom line.
-extern std::string AppVersion;
-
 // The enablement rules: the controls that belong to a box are usable only
 // while it is ticked. They act on Form2.
 void EnableLogControls(bool enabled);

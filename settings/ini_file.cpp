@@ -36,10 +36,9 @@ std::string IniFile::ReadString(const std::string& key, const std::string& def) 
 }
 
 std::int32_t IniFile::ReadInteger(const std::string& key, std::int32_t def) {
-  std::string text = ReadString(key, "");
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    text = "$" + text.substr(2);
-  return IntegerFromText(text).value_or(def);
+  // A value written as "0x1F" needs no rewriting to "$1F": the integer text
+  // rule takes both prefixes alike.
+  return IntegerFromText(ReadString(key, "")).value_or(def);
 }
 
 bool IniFile::ReadBool(const std::string& key, bool def) {

@@ -113,13 +113,7 @@ SettingsDialog::~SettingsDialog() {
   if (boldFont_ != nullptr) DeleteObject(boldFont_);
 }
 
-void SettingsDialog::Destroy() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
 void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
   RegisterClasses(instance, WindowProc);
   centreOver_ = centreOver;
   font_ = MakeFont(FW_NORMAL);

@@ -22,7 +22,6 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   // Creates the dialog, hidden. `owner` owns it; the first showing is
   // centred over `centreOver`.
   void Create(HINSTANCE instance, HWND owner, HWND centreOver);
-  void Destroy();
   TForm2& form() { return *form_; }
   HWND Control(int id) const;
 

@@ -12,6 +12,11 @@ class BaseWindow {
  public:
   virtual ~BaseWindow() = default;
   HWND hwnd() const { return hwnd_; }
+  // Destroys the window if it exists. A subclass calls it from its own
+  // destructor: the window's last messages still need its HandleMessage.
+  void Destroy() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  }
 
  protected:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,8 @@
 #include "shell/main_window_win32.h"
 
 #include "app/texts.h"
+#include "platform/win32/win32_window_system.h"
+#include "shell/tray_icon.h"
 
 namespace {
 constexpr int kMemoId = 1;
@@ -33,15 +35,9 @@ void MainWindow::Create(HINSTANCE instance, HWND owner) {
   Guarded([&] { form_->FormCreate(); });
 }
 
-void MainWindow::Destroy() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
 HMENU MainWindow::CreateMainMenu1() {
-  HMENU file = CreatePopupMenu();
-  AppendMenuA(file, MF_STRING, kCommandSettings, texts::kMenuSettings);
-  AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(file, MF_STRING, kCommandExit, texts::kMenuExit);
+  // The file menu offers what the icon's menu offers.
+  HMENU file = CreatePopupMenuOf(PopupMenu1Items());
   HMENU bar = CreateMenu();
   AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), texts::kMenuFile);
   return bar;

@@ -19,7 +19,6 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   // Creates the window, hidden and owned by `owner`, and the TForm1 logic
   // behind it; FormCreate runs once the window exists.
   void Create(HINSTANCE instance, HWND owner);
-  void Destroy();
   TForm1& form() { return *form_; }
 
   WindowId Handle() override { return reinterpret_cast<WindowId>(hwnd_); }

@@ -14,10 +14,6 @@ HWND TrayWindow::Create(HINSTANCE instance) {
                          nullptr, instance, this);
 }
 
-void TrayWindow::Destroy() {
-  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
 LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TASKTRAY) {
     TMessage m{message, wParam, lParam, 0};

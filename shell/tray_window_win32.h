@@ -10,7 +10,6 @@ class TrayWindow : public BaseWindow {
   explicit TrayWindow(TForm1& form) : form_(form) {}
   ~TrayWindow() override { Destroy(); }
   HWND Create(HINSTANCE instance);
-  void Destroy();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_dialog_controls.h"
 
+namespace {
+
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -7,6 +9,8 @@ std::string WindowText(HWND hwnd) {
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
+
+}  // namespace
 
 std::string Win32Edit::Text() { return WindowText(hwnd_); }
 

@@ -48,6 +48,3 @@ class Win32Label : public Label {
  private:
   HWND hwnd_ = nullptr;
 };
-
-// The text of any window.
-std::string WindowText(HWND hwnd);

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -12,26 +11,12 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 32-bit icon record is 88 bytes
 
 namespace {
 
-std::vector<HWND>& DialogWindows() {
-  static std::vector<HWND> windows;
-  return windows;
-}
-
-void Dispatch(MSG& msg) {
-  for (HWND dialog : DialogWindows())
-    if (IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) return;
+void Dispatch(const MSG& msg) {
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
 
 }  // namespace
-
-void Win32WindowSystem::AddDialogWindow(HWND window) { DialogWindows().push_back(window); }
-
-void Win32WindowSystem::RemoveDialogWindow(HWND window) {
-  auto& windows = DialogWindows();
-  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-}
 
 bool Win32WindowSystem::WaitAndDispatch() {
   MSG msg;
@@ -105,8 +90,7 @@ void Win32WindowSystem::NotifyIcon(std::uint32_t action, const TrayIconData& dat
   Shell_NotifyIconA(action, &record);
 }
 
-void Win32WindowSystem::TrackPopup(const std::vector<MenuItem>& items, int x, int y,
-                                   std::uint32_t flags, WindowId owner) {
+HMENU CreatePopupMenuOf(const std::vector<MenuItem>& items) {
   HMENU menu = CreatePopupMenu();
   for (const MenuItem& item : items) {
     if (item.caption == "-")
@@ -114,6 +98,12 @@ void Win32WindowSystem::TrackPopup(const std::vector<MenuItem>& items, int x, in
     else
       AppendMenuA(menu, MF_STRING, item.command, item.caption.c_str());
   }
+  return menu;
+}
+
+void Win32WindowSystem::TrackPopup(const std::vector<MenuItem>& items, int x, int y,
+                                   std::uint32_t flags, WindowId owner) {
+  HMENU menu = CreatePopupMenuOf(items);
   TrackPopupMenu(menu, flags, x, y, 0, ToHwnd(owner), nullptr);
   DestroyMenu(menu);
 }

@@ -22,12 +22,10 @@ class Win32WindowSystem : public WindowSystem {
   void NotifyIcon(std::uint32_t action, const TrayIconData& data) override;
   void TrackPopup(const std::vector<MenuItem>& items, int x, int y, std::uint32_t flags,
                   WindowId owner) override;
-
-  // Windows whose keyboard navigation (Tab, access keys) the loop handles
-  // with IsDialogMessage.
-  static void AddDialogWindow(HWND window);
-  static void RemoveDialogWindow(HWND window);
 };
+
+// A popup menu of these items; the caller owns it.
+HMENU CreatePopupMenuOf(const std::vector<MenuItem>& items);
 
 inline HWND ToHwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
 inline WindowId ToWindowId(HWND window) { return reinterpret_cast<WindowId>(window); }

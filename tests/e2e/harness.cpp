@@ -189,20 +189,6 @@ void TessarilProcess::WriteFile(const std::string& name, const std::string& byte
   WriteWholeFile(FilePath(name), bytes);
 }
 
-std::string WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  const UINT timeout = static_cast<UINT>(kReplyTimeout.count());
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeout, &length))
-    Fail("no reply to WM_GETTEXTLENGTH");
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                           SMTO_ABORTIFHUNG, timeout, &copied))
-    Fail("no reply to WM_GETTEXT");
-  text.resize(copied);
-  return text;
-}
-
 std::string MessageBoxText(HWND dialog) {
   HWND text = GetDlgItem(dialog, kMessageBoxTextId);
   if (text == nullptr) Fail("the dialog has no message text");

@@ -102,9 +102,6 @@ std::string ClassOf(HWND window);
 // The child (at any depth) with this control id, or null.
 HWND ChildWithId(HWND parent, int id);
 
-// The text of a window of any process, via WM_GETTEXT. Throws when its
-// owner does not answer in time.
-std::string WindowText(HWND window);
 // The message text of a message box (its static control 0xFFFF).
 std::string MessageBoxText(HWND dialog);
 // Presses a dialog's button by posting the notification the button would

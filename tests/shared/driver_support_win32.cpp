@@ -59,6 +59,21 @@ HANDLE NewKillOnCloseJob() {
   return job;
 }
 
+std::string WindowText(HWND window) {
+  constexpr UINT kReplyTimeoutMs = 5000;
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                           &length))
+    Fail("no reply to WM_GETTEXTLENGTH");
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                           SMTO_ABORTIFHUNG, kReplyTimeoutMs, &copied))
+    Fail("no reply to WM_GETTEXT");
+  text.resize(copied);
+  return text;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -26,6 +26,10 @@ void RemoveScratchFolder(const std::string& folder);
 // keeps running and holding the single-instance mutex for the next start.
 HANDLE NewKillOnCloseJob();
 
+// The text of a window of any process, via WM_GETTEXT. Throws when its
+// owner does not answer within five seconds.
+std::string WindowText(HWND window);
+
 // The bytes of a file, shared with a writer that holds it open; nothing when
 // the file or its folder is missing. Throws on any other failure.
 std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -5,6 +5,7 @@
 
 #include "app/error.h"
 #include "app/texts.h"
+#include "settings/app_version.h"
 #include "settings/form2.h"
 #include "tests/fake/fake_controls.h"
 #include "tests/fake/fake_platform.h"
