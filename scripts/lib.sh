@@ -100,12 +100,14 @@ build_fuzz() {
   configure_and_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
     -DCMAKE_CXX_COMPILER=clang++ -DTESSARIL_FUZZ=ON -DTESSARIL_TESTS=OFF "$@"
 }
-build_win32() {
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-w64-mingw32.cmake" "$@"
+toolchain_of() {  # win32 or win64
+  case $1 in
+    win32) echo "$ROOT/cmake/toolchain-i686-w64-mingw32.cmake" ;;
+    win64) echo "$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" ;;
+  esac
 }
-build_win64() {
-  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake" "$@"
-}
+build_win32() { configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win32)" "$@"; }
+build_win64() { configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of win64)" "$@"; }
 
 # A persistent wineserver, so builds (test discovery runs the test exes) and
 # tests don't pay a cold start per process.

@@ -19,12 +19,14 @@ prepare_prefix
 start_wineserver
 trap 'stop_wineserver; stop_display' EXIT
 say "building $arch"
-"build_$arch" -DTESSARIL_TESTS=OFF
+# A folder of its own: the test builds keep their settings, so a run between
+# two test runs costs the next one nothing.
+configure_and_build "run-$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of $arch)" -DTESSARIL_TESTS=OFF
 ensure_display
-exe=$BUILD/$arch/Tessaril.exe
+exe=$BUILD/run-$arch/Tessaril.exe
 say "starting $exe on display $DISPLAY (close it from its menu or window to end)"
 if [[ $arch == win32 ]]; then
-  TESSARIL_WINE32_SHIM=$BUILD/$arch/wine32-qemu-shim.so "$ROOT/tools/wine32/wine32-run.sh" "$exe"
+  TESSARIL_WINE32_SHIM=$BUILD/run-$arch/wine32-qemu-shim.so "$ROOT/tools/wine32/wine32-run.sh" "$exe"
 else
   "$ROOT/tools/wine64-run.sh" "$exe"
 fi

@@ -245,11 +245,13 @@ void SaveScreenshot(HWND window, const std::string& path) {
   WriteWholeFile(path, bytes);
 }
 
-std::string TessarilProcess::ScreenshotPath(const std::string& name) const {
+bool TessarilProcess::Is32Bit() const {
   DWORD type = 0;
-  const char* bits = GetBinaryTypeA(exePath_.c_str(), &type) && type == SCS_32BIT_BINARY
-                         ? ".win32.bmp"
-                         : ".win64.bmp";
+  return GetBinaryTypeA(exePath_.c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
+std::string TessarilProcess::ScreenshotPath(const std::string& name) const {
+  const char* bits = Is32Bit() ? ".win32.bmp" : ".win64.bmp";
   const char* folder = std::getenv("TESSARIL_SCREENSHOTS");
   if (folder == nullptr || *folder == '\0') return name + bits;
   const std::string dir = WindowsPath(folder);

@@ -81,6 +81,9 @@ class TessarilProcess {
   std::optional<std::string> ReadFile(const std::string& name) const;
   void WriteFile(const std::string& name, const std::string& bytes) const;
 
+  // Whether the exe under test is the 32-bit build.
+  bool Is32Bit() const;
+
   // Where a screenshot of this test goes: name + ".win32.bmp" or ".win64.bmp"
   // (after the program's build) in $TESSARIL_SCREENSHOTS, created if missing,
   // or in the working folder when that is unset.

@@ -100,9 +100,13 @@ TEST(Lifecycle, MinimiseParksInTheTrayAndLeftClickBringsItBack) {
   for (HWND window : app.WindowsOfProcess())
     EXPECT_FALSE(IsWindowVisible(window) && ClassOf(window) != "Shell_TrayWnd") << ClassOf(window);
 
-  // Moving over the icon, pressing, double clicks: nothing.
-  for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK})
-    PostTray(tray, event);
+  // Moving over the icon, pressing, double clicks: nothing, and the icon's
+  // window answers 0 to each.
+  for (LPARAM event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK}) {
+    DWORD_PTR reply = 1;
+    ASSERT_TRUE(SendMessageTimeoutA(tray, kTaskTray, 0, event, SMTO_ABORTIFHUNG, 5000, &reply));
+    EXPECT_EQ(reply, 0u) << "event " << event;
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(IsWindowVisible(main));
 

@@ -86,9 +86,11 @@ TEST_F(WMPowerBroadcastTest, UnknownCodesGetDefaultProcessingOnly) {
   MonitorSettings.WavePowerFile = "C:\\w.wav";
   fake.files.files["C:\\w.wav"];
   const std::intptr_t minusOne = -1;
+  // Whatever the default processing answers is the reply.
+  window.defaultResult = 0x2A;
   for (std::uintptr_t code : {std::uintptr_t{0x000C}, std::uintptr_t{0x0013},
                               std::uintptr_t{0x8012}, static_cast<std::uintptr_t>(minusOne)})
-    Broadcast(code);
+    EXPECT_EQ(Broadcast(code).Result, 0x2A) << code;
   EXPECT_EQ(window.defaultHandled.size(), 4u);
   EXPECT_TRUE(memo.lines.empty());
   EXPECT_TRUE(fake.sound.played.empty());
