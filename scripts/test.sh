@@ -62,7 +62,7 @@ skipped=0
 [[ -n $skips ]] && skipped=$(printf '%s\n' "$skips" | wc -l)
 if ((skipped)); then
   printf 'skipped: %s\n' "${skips//$'\n'/$'\n'skipped: }"
-  echo "tests: $passed passed, $failed failed, $skipped skipped ($(printf '%s\n' "$skips" | paste -sd ';' - | sed 's/;/; /g'))"
+  echo "tests: $passed passed, $failed failed, $skipped skipped ($(printf '%s\n' "$skips" | awk 'NR > 1 { printf "; " } { printf "%s", $0 }'))"
 else
   echo "tests: $passed passed, $failed failed"
 fi

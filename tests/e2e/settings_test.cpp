@@ -439,10 +439,11 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
 TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
   TessarilProcess app;
   if (app.Is32Bit()) {
-    // The file dialogs start COM, and COM starts a thread of its own in the
-    // program; under qemu-i386 a second thread's first traps kill the process.
-    GTEST_SKIP() << "32-bit file dialogs under qemu-i386: COM's server thread "
-                    "crashes the emulator; the 64-bit exe covers them";
+    // The file dialogs start COM, which may start a thread of its own in the
+    // program; under qemu-i386 such a thread's first traps kill the process,
+    // on some machines and not on others.
+    GTEST_SKIP() << "32-bit file dialogs under qemu-i386: COM may start a thread there "
+                    "that the emulator cannot run; the 64-bit exe covers them";
   }
   ASSERT_TRUE(StartShown(app, std::string(kAllTicked)));
   HWND dialog = OpenSettings(app);
