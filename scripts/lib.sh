@@ -12,6 +12,7 @@ ensure_deps() {
   local need=() item check pkg
   local wanted=(
     "cmake cmake"
+    "make make"
     "g++ g++"
     "/usr/src/googletest/CMakeLists.txt googletest"
     "x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix"
