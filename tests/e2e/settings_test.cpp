@@ -428,12 +428,17 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   ASSERT_NE(dialog, nullptr);
   SetText(ChildWithId(dialog, kEdMemLimit), "150MB");
   Click(ChildWithId(dialog, kCbWavePower));  // no sound file: a close request would be refused
-  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbWavePower)); }));
+  Click(ChildWithId(dialog, kCbSaveLog));
+  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
+  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::vector<std::string> lines = IniLines(app);
-  for (const char* line : {"MemoryLimit=150MB", "WavePower=1"})
+  for (const char* line : {"MemoryLimit=150MB", "WavePower=1", "SaveLog=1"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  // Applied as well: the end line goes by the settings the dialog held.
+  EXPECT_NE(app.ReadFile("events.log").value_or("").find(" >> 電源状態監視終了\r\n"),
+            std::string::npos);
 }
 
 TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
