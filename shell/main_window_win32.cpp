@@ -182,6 +182,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Guarded([&] { form_->Close(); });
       return 0;
     case WM_QUERYENDSESSION: {
+      // Once the exit steps have begun the settings dialog is gone and the
+      // program is ending anyway: nothing to save, nothing to veto.
+      if (Application->LoopEnded) return TRUE;
       // Saves the settings; a save that fails is shown and vetoes the log-off.
       bool canClose = true;
       try {
