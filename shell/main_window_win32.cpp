@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
+#include "shell/window_bounds.h"
 
 namespace {
 constexpr int kMemoId = 1;
@@ -65,28 +66,34 @@ void MainWindow::SetBounds(const RECT& bounds) {
     SetWindowPlacement(hwnd_, &placement);
     return;
   }
-  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, Extent(bounds.left, bounds.right),
+               Extent(bounds.top, bounds.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+Edges ToEdges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Edges& e) { return {e.left, e.top, e.right, e.bottom}; }
+}  // namespace
+
+std::int32_t MainWindow::Width() {
+  const RECT r = Bounds();
+  return Extent(r.left, r.right);
+}
+std::int32_t MainWindow::Height() {
+  const RECT r = Bounds();
+  return Extent(r.top, r.bottom);
+}
 void MainWindow::SetLeft(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({value, r.top, value + (r.right - r.left), r.bottom});
+  SetBounds(ToRect(WithLeft(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetTop(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, value, r.right, value + (r.bottom - r.top)});
+  SetBounds(ToRect(WithTop(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetWidth(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, r.top, r.left + value, r.bottom});
+  SetBounds(ToRect(WithWidth(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetHeight(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, r.top, r.right, r.top + value});
+  SetBounds(ToRect(WithHeight(ToEdges(Bounds()), value)));
 }
 
 void MainWindow::DefaultHandler(TMessage& message) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cctype>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -439,6 +441,30 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   // Applied as well: the end line goes by the settings the dialog held.
   EXPECT_NE(app.ReadFile("events.log").value_or("").find(" >> 電源状態監視終了\r\n"),
             std::string::npos);
+}
+
+TEST(SettingsStore, BoundsAtTheEndsOfTheRangeStartAndAreSavedLoadable) {
+  const std::string extreme =
+      "[main]\r\nMemoryLimit=0\r\nLeft=2147483647\r\nTop=-2147483648\r\n"
+      "Width=-2147483648\r\nHeight=2147483647\r\n";
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, extreme));
+  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);  // it answers
+  app.Close();
+  ASSERT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  std::string saved = "[main]\r\n";
+  for (const std::string& line : IniLines(app)) {
+    const std::string key = line.substr(0, line.find('='));
+    if (key != "Left" && key != "Top" && key != "Width" && key != "Height") continue;
+    const std::string value = line.substr(key.size() + 1);
+    char* end = nullptr;
+    const long long number = std::strtoll(value.c_str(), &end, 10);
+    EXPECT_TRUE(!value.empty() && *end == '\0' && number >= INT32_MIN && number <= INT32_MAX)
+        << line << " is a 32-bit number";
+    saved += line + "\r\n";
+  }
+  TessarilProcess again;
+  EXPECT_TRUE(StartShown(again, saved)) << saved;
 }
 
 TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
