@@ -157,6 +157,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       LayoutMemo();
       return 0;
+    case WM_ACTIVATE:
+      // The tray's popup makes it the foreground window even while the
+      // settings dialog or a box has disabled it.
+      if (LOWORD(wParam) != WA_INACTIVE && !IsWindowEnabled(hwnd_)) PassActivationLater();
+      break;
+    case WM_EXITMENULOOP:
+      if (!IsWindowEnabled(hwnd_)) PassActivationLater();
+      return 0;
+    case kPassActivation:
+      if (!IsWindowEnabled(hwnd_)) PassActivation();
+      return 0;
+    case WM_SETFOCUS:
+      // The keyboard goes to the event list: arrows scroll it, Ctrl+C copies.
+      SetFocus(memo_);
+      return 0;
     case WM_CTLCOLORSTATIC:
       // The read-only list keeps the button-face colour.
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
