@@ -444,24 +444,21 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
 }
 
 TEST(SettingsStore, BoundsAtTheEndsOfTheRangeStartAndAreSavedLoadable) {
-  const std::string extreme =
-      "[main]\r\nMemoryLimit=0\r\nLeft=2147483647\r\nTop=-2147483648\r\n"
-      "Width=-2147483648\r\nHeight=2147483647\r\n";
   TessarilProcess app;
-  ASSERT_TRUE(StartShown(app, extreme));
+  ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\nLeft=2147483647\r\n"
+                                          "Top=-2147483648\r\nWidth=-2147483648\r\n"
+                                          "Height=2147483647\r\n")));
   app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);  // it answers
   app.Close();
   ASSERT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
-  std::string saved = "[main]\r\n";
-  for (const std::string& line : IniLines(app)) {
-    const std::string key = line.substr(0, line.find('='));
-    if (key != "Left" && key != "Top" && key != "Width" && key != "Height") continue;
-    const std::string value = line.substr(key.size() + 1);
+  std::string saved;
+  for (const std::string& line : IniLines(app)) saved += line + "\r\n";
+  for (const std::string key : {"\nLeft=", "\nTop=", "\nWidth=", "\nHeight="}) {
+    ASSERT_NE(saved.find(key), std::string::npos) << key;
+    const char* value = saved.c_str() + saved.find(key) + key.size();
     char* end = nullptr;
-    const long long number = std::strtoll(value.c_str(), &end, 10);
-    EXPECT_TRUE(!value.empty() && *end == '\0' && number >= INT32_MIN && number <= INT32_MAX)
-        << line << " is a 32-bit number";
-    saved += line + "\r\n";
+    const long long number = std::strtoll(value, &end, 10);
+    EXPECT_TRUE(end != value && *end == '\r' && number >= INT32_MIN && number <= INT32_MAX) << key;
   }
   TessarilProcess again;
   EXPECT_TRUE(StartShown(again, saved)) << saved;
