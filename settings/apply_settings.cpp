@@ -1,6 +1,5 @@
 #include "settings/apply_settings.h"
 
-
 #include "settings/form2.h"
 #include "settings/integer_text.h"
 #include "settings/monitor_settings.h"
