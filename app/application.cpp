@@ -44,10 +44,12 @@ void TApplication::Run() {
   if (command == show::kMinNoActive) MainForm->SetWindowState(TWindowState::wsMinimized);
   if (MainWindowShown) {
     try {
-      if (MainForm->WindowState() == TWindowState::wsMinimized)
+      if (MainForm->WindowState() == TWindowState::wsMinimized) {
         Minimize();
-      else
+      } else {
+        ShowTaskBarButton();
         MainForm->SetVisible(true);
+      }
     } catch (const std::exception& error) {
       ShowException(error);
     }
@@ -59,6 +61,17 @@ void TApplication::Run() {
       ShowException(error);
     }
   }
+}
+
+void TApplication::ShowTaskBarButton() {
+  WindowSystem& windows = *Sys().windows;
+  // On Windows the process's first ShowWindow may follow the launch's show
+  // command instead of its own (hidden, minimised, maximised): whatever it
+  // did, the button ends up shown and the window neither minimised nor
+  // stretched over the screen.
+  windows.Show(Handle, show::kNormal);
+  if (windows.IsIconic(Handle) || windows.IsZoomed(Handle)) windows.Show(Handle, show::kRestore);
+  if (!windows.IsVisible(Handle)) windows.Show(Handle, show::kShow);
 }
 
 void TApplication::Minimize() {

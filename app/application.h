@@ -39,6 +39,9 @@ class TApplication {
 
   void Minimize();
   void Restore();
+  // Shows the application window, and with it the program's task-bar
+  // button, as the main window is shown at the start.
+  void ShowTaskBarButton();
 
  private:
   bool parkedMainWindow_ = false;  // hidden by Minimize, shown again by Restore

@@ -4,7 +4,7 @@
 
 namespace {
 constexpr char kApplicationClass[] = "TApplication";
-}
+}  // namespace
 
 ApplicationWindow::~ApplicationWindow() { Destroy(); }
 
@@ -40,6 +40,13 @@ LRESULT ApplicationWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       break;
     case WM_CLOSE:
       if (Form1 != nullptr) Guarded([] { Form1->Close(); });
+      return 0;
+    case WM_ACTIVATE:
+      // Activated by a click on the task-bar button or by the restore.
+      if (LOWORD(wParam) != WA_INACTIVE) PassActivationLater();
+      break;
+    case kPassActivation:
+      PassActivation();
       return 0;
     case WM_ENDSESSION:
       if (wParam && onEndSession) onEndSession();

@@ -48,6 +48,7 @@ inline constexpr char kMemoryAlertTail[] = "MBを切りました";
 inline constexpr char kMemoryDialogMiddle[] = "。\r\n(現在";
 inline constexpr char kMemoryDialogEnd[] = "MB)\r\n不要なアプリケーションを終了してください。";
 inline constexpr char kInformationCaption[] = "情報";
+inline constexpr char kOkButton[] = "OK";
 inline constexpr char kNoTimer[] = "タイマーを取得できません";
 
 // Start and end of monitoring, single instance.

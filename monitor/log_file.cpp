@@ -35,9 +35,10 @@ std::string LogFileName() {
 
 void WriteLog(const std::string& line) {
   if (!MonitorSettings.SaveLog) return;
+  // Only a hand-edited settings file gives an empty path; never create "",
+  // nor the bare date that one file per day would make of it.
+  if (MonitorSettings.SavePath.empty()) throw AppError::Io(kErrorPathNotFound);
   const std::string path = LogFileName();
-  // Only a hand-edited settings file gives an empty path; never create "".
-  if (path.empty()) throw AppError::Io(kErrorPathNotFound);
   if (path.size() > kMaxPathBytes) throw AppError::Io(kErrorFileNameTooLong);
 
   FileSystem& files = *Sys().files;

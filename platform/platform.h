@@ -100,7 +100,7 @@ struct FileDialogRequest {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // A modal box; `owner` 0 makes it modal to every window of the program.
+  // A modal box; with `owner` 0 the program's active window owns it.
   virtual void ShowMessage(WindowId owner, const std::string& text,
                           const std::string& caption, MessageKind kind) = 0;
   // True when the user confirmed; request.fileName then holds the choice.

@@ -29,9 +29,11 @@ void ApplySettings() {
 }
 
 void TForm1::O1Click() {
-  // When the program ends while the dialog is open, the main window's close
-  // query has saved already, and this window is gone.
-  if (!Form2->ShowModal()) return;
+  // However the dialog closed, what it holds is saved and applied: when the
+  // program is ending, the end line then goes by the settings just made.
+  Form2->ShowModal();
+  // The exit steps destroy the dialog; nothing may reach it after that.
+  if (Form2 == nullptr) return;
   Form2->saveIni(Left(), Top(), Width(), Height());
   ApplySettings();
 }

@@ -212,6 +212,9 @@ bool SettingsDialog::RunModal() {
   PlaceFirstTime();
   DisabledWindows disabled{hwnd_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  // A box modal to every window of the program disabled this one too while
+  // it was hidden; opened from the tray above such a box, it must take input.
+  EnableWindow(hwnd_, TRUE);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   FocusControl(lastFocus_ != nullptr && IsWindowEnabled(lastFocus_) ? lastFocus_

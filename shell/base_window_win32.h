@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/application.h"
+#include "platform/win32/win32_window_system.h"
 
 // One native window per object: `this` arrives through lpCreateParams and is
 // stored with the HWND in WM_NCCREATE; every later message goes to
@@ -49,6 +50,21 @@ class BaseWindow {
       Application->ShowException(error);
     }
   }
+
+  // Activation that landed on this window while it cannot take input (the
+  // zero-sized application window, or a window disabled by a modal one)
+  // goes on to the program's window in front: once the step that caused it
+  // has run to its end, and not while a menu is open, whose end asks again.
+  void PassActivationLater() { PostMessageA(hwnd_, kPassActivation, 0, 0); }
+  void PassActivation() {
+    if (GetActiveWindow() != hwnd_) return;
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetCurrentThreadId(), &thread);
+    if (thread.flags & GUI_INMENUMODE) return;
+    if (HWND front = FrontWindowOfThread(hwnd_)) SetActiveWindow(front);
+  }
+  static constexpr UINT kPassActivation = WM_APP + 2;
 
   HWND hwnd_ = nullptr;
 };

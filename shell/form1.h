@@ -27,32 +27,32 @@ class TForm1 {
 
   WindowId Handle() { return window_.Handle(); }
 
-  // Creation, showing, closing and destruction.
-  void FormCreate();
-  void FormShow();
-  void FormCloseQuery(bool& CanClose);
-  void FormClose(TCloseAction& Action);
-  void FormDestroy();
+  // Each handler lives with its subsystem; the file that defines it is
+  // named beside it.
+  void FormCreate();                          // shell/tray_icon.cpp
+  void FormShow();                            // app/form_show.cpp
+  void FormCloseQuery(bool& CanClose);        // settings/apply_settings.cpp
+  void FormClose(TCloseAction& Action);       // shell/form1.cpp
+  void FormDestroy();                         // app/form_destroy.cpp
 
-  // Messages and commands.
-  void WMPowerBroadcast(TMessage& message);
-  void Timer1Timer();
-  void TaskTrayWndProc(TMessage& message);
-  void O1Click();
-  void X1Click();
-  void AppMinimize();
+  void WMPowerBroadcast(TMessage& message);   // monitor/power_event.cpp
+  void Timer1Timer();                         // monitor/memory_watch.cpp
+  void TaskTrayWndProc(TMessage& message);    // shell/tray_icon.cpp
+  void O1Click();                             // settings/apply_settings.cpp
+  void X1Click();                             // shell/form1.cpp
+  void AppMinimize();                         // shell/form1.cpp
 
-  void CreateTaskBarIcon();
-  void DeleteTaskBarIcon();
+  void CreateTaskBarIcon();  // shell/tray_icon.cpp
+  void DeleteTaskBarIcon();  // shell/tray_icon.cpp
 
   // The visible property: turning it on for the first time runs FormShow.
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
+  void SetVisible(bool visible);  // shell/form1.cpp
   TWindowState WindowState() const { return windowState_; }
-  void SetWindowState(TWindowState state);
+  void SetWindowState(TWindowState state);  // shell/form1.cpp
   // A close request from any source: close query, close rule, then the end
   // of the application.
-  void Close();
+  void Close();  // shell/form1.cpp
 
   // The shell's broadcast after it re-created the task bar.
   bool IsTaskbarCreated(std::uint32_t message) const {

@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
+#include "shell/window_bounds.h"
 
 namespace {
 constexpr int kMemoId = 1;
@@ -65,28 +66,34 @@ void MainWindow::SetBounds(const RECT& bounds) {
     SetWindowPlacement(hwnd_, &placement);
     return;
   }
-  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, Extent(bounds.left, bounds.right),
+               Extent(bounds.top, bounds.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+Edges ToEdges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Edges& e) { return {e.left, e.top, e.right, e.bottom}; }
+}  // namespace
+
+std::int32_t MainWindow::Width() {
+  const RECT r = Bounds();
+  return Extent(r.left, r.right);
+}
+std::int32_t MainWindow::Height() {
+  const RECT r = Bounds();
+  return Extent(r.top, r.bottom);
+}
 void MainWindow::SetLeft(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({value, r.top, value + (r.right - r.left), r.bottom});
+  SetBounds(ToRect(WithLeft(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetTop(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, value, r.right, value + (r.bottom - r.top)});
+  SetBounds(ToRect(WithTop(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetWidth(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, r.top, r.left + value, r.bottom});
+  SetBounds(ToRect(WithWidth(ToEdges(Bounds()), value)));
 }
-
 void MainWindow::SetHeight(std::int32_t value) {
-  RECT r = Bounds();
-  SetBounds({r.left, r.top, r.right, r.top + value});
+  SetBounds(ToRect(WithHeight(ToEdges(Bounds()), value)));
 }
 
 void MainWindow::DefaultHandler(TMessage& message) {
@@ -150,6 +157,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       LayoutMemo();
       return 0;
+    case WM_ACTIVATE:
+      // The tray's popup makes it the foreground window even while the
+      // settings dialog or a box has disabled it.
+      if (LOWORD(wParam) != WA_INACTIVE && !IsWindowEnabled(hwnd_)) PassActivationLater();
+      break;
+    case WM_EXITMENULOOP:
+      if (!IsWindowEnabled(hwnd_)) PassActivationLater();
+      return 0;
+    case kPassActivation:
+      if (!IsWindowEnabled(hwnd_)) PassActivation();
+      return 0;
+    case WM_SETFOCUS:
+      // The keyboard goes to the event list: arrows scroll it, Ctrl+C copies.
+      SetFocus(memo_);
+      return 0;
     case WM_CTLCOLORSTATIC:
       // The read-only list keeps the button-face colour.
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
@@ -182,6 +204,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Guarded([&] { form_->Close(); });
       return 0;
     case WM_QUERYENDSESSION: {
+      // Once the exit steps have begun the settings dialog is gone and the
+      // program is ending anyway: nothing to save, nothing to veto.
+      if (Application->LoopEnded) return TRUE;
       // Saves the settings; a save that fails is shown and vetoes the log-off.
       bool canClose = true;
       try {

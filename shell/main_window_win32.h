@@ -32,8 +32,8 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
 
   std::int32_t Left() override { return Bounds().left; }
   std::int32_t Top() override { return Bounds().top; }
-  std::int32_t Width() override { return Bounds().right - Bounds().left; }
-  std::int32_t Height() override { return Bounds().bottom - Bounds().top; }
+  std::int32_t Width() override;
+  std::int32_t Height() override;
   void SetLeft(std::int32_t value) override;
   void SetTop(std::int32_t value) override;
   void SetWidth(std::int32_t value) override;

@@ -1,4 +1,6 @@
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_quiet_box.h"
+#include "platform/win32/win32_window_system.h"
 
 #include <commdlg.h>
 
@@ -23,12 +25,23 @@ FileDialogFn FileDialogEntry(bool save) {
 
 void Win32Dialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                               MessageKind kind) {
+  // A box belongs to the window the user is in: closing it gives the
+  // activation straight back to that window, and no other window is
+  // disabled on its account. With none of the program's windows active, an
+  // error box is modal to them all and the information box stands alone.
+  HWND parent = owner != 0 ? reinterpret_cast<HWND>(owner) : GetActiveWindow();
+  // A window disabled by a modal one (activated all the same by the tray's
+  // popup) would not be enabled again when the box closes: the box goes to
+  // the window in front instead.
+  if (parent != nullptr && !IsWindowEnabled(parent)) parent = FrontWindowOfThread(nullptr);
+  if (kind == MessageKind::Information) {
+    ShowQuietBox(parent, text, caption, IDI_INFORMATION);
+    return;
+  }
   UINT style = MB_OK;
   if (kind == MessageKind::Error) style |= MB_ICONERROR;
-  if (kind == MessageKind::Information) style |= MB_ICONINFORMATION;
-  // Without an owner the box is modal to every window of the program.
-  if (owner == 0) style |= MB_TASKMODAL;
-  ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
+  if (parent == nullptr) style |= MB_TASKMODAL;
+  ::MessageBoxA(parent, text.c_str(), caption.c_str(), style);
 }
 
 bool Win32Dialogs::RunFileDialog(FileDialogRequest& request) {

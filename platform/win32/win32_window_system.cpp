@@ -90,6 +90,17 @@ void Win32WindowSystem::NotifyIcon(std::uint32_t action, const TrayIconData& dat
   Shell_NotifyIconA(action, &record);
 }
 
+HWND FrontWindowOfThread(HWND except) {
+  const DWORD thread = GetCurrentThreadId();
+  for (HWND window = GetTopWindow(nullptr); window != nullptr;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window != except && GetWindowThreadProcessId(window, nullptr) == thread &&
+        IsWindowVisible(window) && IsWindowEnabled(window))
+      return window;
+  }
+  return nullptr;
+}
+
 HMENU CreatePopupMenuOf(const std::vector<MenuItem>& items) {
   HMENU menu = CreatePopupMenu();
   for (const MenuItem& item : items) {

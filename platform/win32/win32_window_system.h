@@ -24,6 +24,10 @@ class Win32WindowSystem : public WindowSystem {
                   WindowId owner) override;
 };
 
+// The calling thread's top-level window in front that can take input
+// (visible and enabled), other than `except`; null when there is none.
+HWND FrontWindowOfThread(HWND except);
+
 // A popup menu of these items; the caller owns it.
 HMENU CreatePopupMenuOf(const std::vector<MenuItem>& items);
 

@@ -275,6 +275,18 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+HWND WindowOfClass(const TessarilProcess& app, const std::string& className, Timeout timeout) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window : app.WindowsOfProcess())
+          if (ClassOf(window) == className) found = window;
+        return found != nullptr;
+      },
+      timeout);
+  return found;
+}
+
 HWND ChildWithId(HWND parent, int id) {
   struct Search {
     int id;

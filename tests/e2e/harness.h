@@ -102,6 +102,10 @@ class TessarilProcess {
 bool WaitFor(const std::function<bool()>& condition, Timeout timeout = kDialogTimeout);
 // A window's class name.
 std::string ClassOf(HWND window);
+// The process's top-level window of this class, shown or not, waited for;
+// null on timeout.
+HWND WindowOfClass(const TessarilProcess& app, const std::string& className,
+                   Timeout timeout = kDialogTimeout);
 // The child (at any depth) with this control id, or null.
 HWND ChildWithId(HWND parent, int id);
 

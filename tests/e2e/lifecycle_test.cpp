@@ -11,20 +11,6 @@ namespace {
 constexpr UINT kTaskTray = 0x8309;
 constexpr UINT kCommandExit = 102;
 
-HWND FindWindowOfClass(const TessarilProcess& app, const std::string& className) {
-  for (HWND window : app.WindowsOfProcess())
-    if (ClassOf(window) == className) return window;
-  return nullptr;
-}
-
-// The main window exists before its creation handler has made the icon's
-// window, so wait for it.
-HWND WindowOfClass(const TessarilProcess& app, const std::string& className) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = FindWindowOfClass(app, className)) != nullptr; });
-  return found;
-}
-
 // Whether the shell still knows the program's icon: modifying an icon that
 // is not there fails.
 bool IconPresent(HWND trayWindow) {
@@ -54,8 +40,8 @@ TEST(Lifecycle, SecondStartSaysSoAndEndsWithoutAWindow) {
   HWND box = second.FindDialog("Tessiral", kStartTimeout);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "すでに起動されています。");
-  EXPECT_EQ(FindWindowOfClass(second, "TForm1"), nullptr);
-  EXPECT_EQ(FindWindowOfClass(second, "TTaskTrayWnd"), nullptr) << "no icon window";
+  EXPECT_EQ(WindowOfClass(second, "TForm1", Timeout{0}), nullptr);
+  EXPECT_EQ(WindowOfClass(second, "TTaskTrayWnd", Timeout{0}), nullptr) << "no icon window";
   ClickButton(box, IDOK);
   EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_FALSE(second.ReadFile("Tessaril.ini"));
@@ -271,4 +257,28 @@ TEST(Lifecycle, RightClickOpensTheTrayMenu) {
   PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
   EXPECT_TRUE(app.Running());
+}
+
+TEST(Lifecycle, LogOffWhileTheEndLineReportIsOpenIsAnsweredYesAndEndsWithCodeZero) {
+  TessarilProcess app;
+  const std::string logs = app.FilePath("logs");
+  ASSERT_TRUE(CreateDirectoryA(logs.c_str(), nullptr));
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=0\r\nSaveLog=1\r\nSavePath=" + logs + "\\Tessaril.log\r\n";
+  app.Start(options);
+  HWND application = WindowOfClass(app, "TApplication");
+  ASSERT_NE(application, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return app.ReadFile("logs\\Tessaril.log").has_value(); }));
+  DeleteFileA((logs + "\\Tessaril.log").c_str());
+  ASSERT_TRUE(RemoveDirectoryA(logs.c_str()));
+  app.Close();
+  // The exit steps have begun: the settings dialog is gone.
+  ASSERT_NE(app.FindDialog("Tessaril"), nullptr) << "the end line cannot be written";
+  DWORD_PTR reply = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 5000, &reply));
+  EXPECT_EQ(reply, 1u);
+  SendMessageTimeoutA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                      &reply);
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
 }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cctype>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -428,12 +430,38 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   ASSERT_NE(dialog, nullptr);
   SetText(ChildWithId(dialog, kEdMemLimit), "150MB");
   Click(ChildWithId(dialog, kCbWavePower));  // no sound file: a close request would be refused
-  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbWavePower)); }));
+  Click(ChildWithId(dialog, kCbSaveLog));
+  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
+  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
   PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::vector<std::string> lines = IniLines(app);
-  for (const char* line : {"MemoryLimit=150MB", "WavePower=1"})
+  for (const char* line : {"MemoryLimit=150MB", "WavePower=1", "SaveLog=1"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  // Applied as well: the end line goes by the settings the dialog held.
+  EXPECT_NE(app.ReadFile("events.log").value_or("").find(" >> 電源状態監視終了\r\n"),
+            std::string::npos);
+}
+
+TEST(SettingsStore, BoundsAtTheEndsOfTheRangeStartAndAreSavedLoadable) {
+  TessarilProcess app;
+  ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\nLeft=2147483647\r\n"
+                                          "Top=-2147483648\r\nWidth=-2147483648\r\n"
+                                          "Height=2147483647\r\n")));
+  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);  // it answers
+  app.Close();
+  ASSERT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  std::string saved;
+  for (const std::string& line : IniLines(app)) saved += line + "\r\n";
+  for (const std::string key : {"\nLeft=", "\nTop=", "\nWidth=", "\nHeight="}) {
+    ASSERT_NE(saved.find(key), std::string::npos) << key;
+    const char* value = saved.c_str() + saved.find(key) + key.size();
+    char* end = nullptr;
+    const long long number = std::strtoll(value, &end, 10);
+    EXPECT_TRUE(end != value && *end == '\r' && number >= INT32_MIN && number <= INT32_MAX) << key;
+  }
+  TessarilProcess again;
+  EXPECT_TRUE(StartShown(again, saved)) << saved;
 }
 
 TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {

@@ -176,13 +176,17 @@ bool FakeWindowSystem::DispatchPending() {
 
 void FakeWindowSystem::Show(WindowId window, int command) {
   journal.push_back("show " + std::to_string(window) + " " + std::to_string(command));
+  // As on Windows, the process's first call follows the launch's command.
+  if (!shownOnce && launchShowCommand != 10) command = launchShowCommand;
+  shownOnce = true;
   if (command == 0) visible.erase(window);
-  if (command == 6) iconic.insert(window);
+  if (command == 2 || command == 6 || command == 7) iconic.insert(window);
+  if (command == 3) zoomed.insert(window);
   if (command == 9) {
     iconic.erase(window);
     zoomed.erase(window);
   }
-  if (command == 5 || command == 8 || command == 1 || command == 9) visible.insert(window);
+  if (command != 0 && command != 6) visible.insert(window);
 }
 
 void FakeWindowSystem::TrackPopup(const std::vector<MenuItem>& items, int x, int y,

@@ -188,6 +188,7 @@ class FakeWindowSystem : public WindowSystem {
   std::uint32_t mutexResult = 0;
   WindowId found = 0;
   int launchShowCommand = 10;
+  bool shownOnce = false;  // Show was called: the launch's command is used up
   ScreenPoint cursor{100, 200};
   std::vector<TrayIconData> icons;  // every record passed, in order
   std::function<void()> onDispatch;  // runs as if a dispatched message did

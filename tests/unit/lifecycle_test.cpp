@@ -109,7 +109,8 @@ TEST_F(LifecycleTest, RunShowsOrParksByTheLaunchCommand) {
     bool shown;
     const char* nativeShow;
   };
-  const Case cases[] = {{10, true, "native 1"}, {1, true, "native 1"}, {3, true, "native 3"},
+  const Case cases[] = {{10, true, "native 1"}, {0, true, "native 1"}, {1, true, "native 1"},
+                        {2, true, "native 1"},  {3, true, "native 3"}, {6, true, "native 1"},
                         {7, false, nullptr}};
   for (const Case& c : cases) {
     FakePlatform local;
@@ -131,7 +132,12 @@ TEST_F(LifecycleTest, RunShowsOrParksByTheLaunchCommand) {
     EXPECT_EQ(f.Visible(), c.shown) << c.command;
     EXPECT_EQ(m.lines.size(), c.shown ? 1u : 0u) << "no start line until first shown";
     const Journal& j = local.windows.journal;
+    // The task-bar button: the application window shown and not minimised,
+    // whatever the first ShowWindow of the process made of it.
+    const FakeWindowSystem& ws = local.windows;
+    EXPECT_EQ(ws.visible.count(kApp) != 0, c.shown) << c.command;
     if (c.shown) {
+      EXPECT_EQ(ws.iconic.count(kApp) + ws.zoomed.count(kApp), 0u) << c.command;
       EXPECT_NE(std::find(j.begin(), j.end(), c.nativeShow), j.end()) << c.command;
     } else {
       EXPECT_NE(std::find(j.begin(), j.end(), "show " + kAppText + " 6"), j.end());

@@ -111,6 +111,8 @@ TEST_F(WriteLogTest, OverlongAndEmptyPathsFailWithoutTouchingFiles) {
   EXPECT_EQ(FailureOf("too long"), 206u);
   MonitorSettings.SavePath.clear();
   EXPECT_EQ(FailureOf("empty"), 3u);
+  MonitorSettings.DateLog = true;
+  EXPECT_EQ(FailureOf("empty, one file per day"), 3u);
   EXPECT_EQ(fake.files.files.size(), 1u);
   // With one file per day, the dated name is what must fit.
   MonitorSettings.DateLog = true;

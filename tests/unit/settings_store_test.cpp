@@ -98,11 +98,17 @@ TEST_F(SettingsStoreFakeTest, FilesLieBesideTheExeEvenInAShiftJisFolder) {
   EXPECT_EQ(fake.profile.files.count("C:\\ツール\\Tessaril.ini"), 1u);
 }
 
-TEST_F(SettingsStoreFakeTest, SettingsCommandEndedByProgramExitNeitherSavesNorApplies) {
-  dialog.window.whileOpen = [] {};  // still open when the program ends
+TEST_F(SettingsStoreFakeTest, SettingsCommandEndedByProgramExitStillSavesAndApplies) {
+  dialog.window.whileOpen = [&] { dialog.cbSaveLog.checked = true; };  // open at program exit
+  form1.O1Click();
+  EXPECT_EQ(fake.profile.files.count(kIni), 1u);
+  EXPECT_TRUE(MonitorSettings.SaveLog) << "the end line goes by the new settings";
+}
+
+TEST_F(SettingsStoreFakeTest, SettingsCommandNeverReachesTheDialogOnceItIsDestroyed) {
+  dialog.window.whileOpen = [] { Form2 = nullptr; };  // the exit steps ran inside the dialog's loop
   form1.O1Click();
   EXPECT_TRUE(fake.profile.files.empty());
-  EXPECT_TRUE(mainWindow.boundChanges.empty());
 }
 
 TEST_F(SettingsStoreFakeTest, SettingsCommandWhileTheDialogIsOpenFailsWithoutSaving) {
