@@ -83,6 +83,34 @@ TEST_F(LifecycleTest, FirstShowRunsTheStartSequenceOnce) {
   EXPECT_EQ(fake.windows.journal.back(), "native 1") << "shown after the start sequence";
 }
 
+TEST_F(LifecycleTest, StartOnBatteryAtTheLimitWarnsAndTheNextStatusChangeDoesNot) {
+  struct Case {
+    const char* limit;
+    PowerStatus status;
+    bool warns;
+  };
+  const Case cases[] = {
+      {"20", {0, 20}, true}, {"20", {0, 21}, false}, {"20", {1, 5}, false},
+      {"20", {0, 255}, false}, {"0", {0, 5}, false},
+  };
+  for (const Case& c : cases) {
+    FakeFormWindow window;
+    FakeMemo memo;
+    FakeTimerDevice timer;
+    TForm1 started{window, memo, timer};
+    Form1 = &started;
+    fake.dialogs.boxes.clear();
+    fake.profile.Write("C:\\Apps\\Tessaril\\Tessaril.ini", "extra", "BatteryLimit", c.limit);
+    fake.power.status = c.status;
+    started.SetVisible(true);
+    EXPECT_EQ(fake.dialogs.boxes.size(), c.warns ? 1u : 0u) << c.limit << " " << +c.status.BatteryLifePercent;
+    TMessage change{0x218, 0x000A, 0, 0};
+    started.WMPowerBroadcast(change);
+    EXPECT_EQ(fake.dialogs.boxes.size(), c.warns ? 1u : 0u) << "still low: no second warning";
+  }
+  Form1 = &form;
+}
+
 TEST_F(LifecycleTest, LimitZeroLeavesTheTimerOff) {
   form.SetVisible(true);
   EXPECT_EQ(memo.lines, std::vector<std::string>{"2026/12/07 05:32:29 >> 電源状態監視開始 0MB"});

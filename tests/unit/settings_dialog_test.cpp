@@ -108,6 +108,32 @@ TEST_F(SettingsDialogTest, ChecksRunInOrderOnTickedBoxesOnlyOneMessageEach) {
   }
 }
 
+TEST_F(SettingsDialogTest, BatteryLimitOutside0To99IsRefusedAfterTheOtherChecks) {
+  struct Case {
+    std::string typed, left;  // the edit's text after the request
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"0", "0", true},     {"99", "99", true},   {" 0x14", "20", true}, {"$0", "0", true},
+      {"100", "100", false}, {"-1", "-1", false}, {"", "", false},       {"20%", "20%", false},
+  };
+  for (const Case& c : cases) {
+    dialog.window.visible = true;
+    dialog.edBatteryLimit.text = c.typed;
+    const std::vector<std::string> shown = CloseRequest();
+    EXPECT_EQ(shown.empty(), c.accepted) << c.typed;
+    if (!c.accepted) {
+      EXPECT_EQ(shown, std::vector<std::string>{texts::kBadBatteryLimit}) << c.typed;
+    }
+    EXPECT_EQ(dialog.edBatteryLimit.text, c.left) << c.typed;
+  }
+  // One message per request: a missing sound file is named first.
+  dialog.window.visible = true;
+  dialog.cbWaveRes.checked = true;
+  dialog.edBatteryLimit.text = "100";
+  EXPECT_EQ(CloseRequest(), std::vector<std::string>{texts::kNoAlertSoundFile});
+}
+
 TEST_F(SettingsDialogTest, LogFolderIsSplitByShiftJisCharacters) {
   // ソ and 表 end in byte 0x5C, which is not a separator inside them.
   fake.files.AddDirectory("C:\\ログソ");
