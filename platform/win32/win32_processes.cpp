@@ -34,14 +34,15 @@ std::vector<ProcessMemory> Win32ProcessList::Processes() {
     const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE,
                                        entry.th32ProcessID);
     if (process == nullptr) continue;
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters)) {
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters)) {
       ProcessMemory memory;
       memory.id = entry.th32ProcessID;
       memory.name = entry.szExeFile;
-      memory.privateBytes = counters.PrivateUsage;
+      // The commit charge: the private bytes, which Windows also reports as
+      // PrivateUsage; Wine fills in only this one.
+      memory.privateBytes = counters.PagefileUsage;
       memory.sameUser = !self.empty() && UserOf(process) == self;
       found.push_back(memory);
     }
