@@ -31,9 +31,8 @@ bool AlertGate::Due(bool below, bool once) {
 
 std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t self) {
   constexpr std::size_t kShown = 3;
-  processes.erase(std::remove_if(processes.begin(), processes.end(),
-                                 [self](const ProcessMemory& p) { return !p.sameUser || p.id == self; }),
-                  processes.end());
+  const auto notShown = [self](const ProcessMemory& p) { return !p.sameUser || p.id == self; };
+  processes.erase(std::remove_if(processes.begin(), processes.end(), notShown), processes.end());
   if (processes.empty()) return std::string();
   std::stable_sort(processes.begin(), processes.end(),
                    [](const ProcessMemory& a, const ProcessMemory& b) {
@@ -42,7 +41,7 @@ std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t 
   std::string text = texts::kTopProgramsHead;
   for (std::size_t i = 0; i < processes.size() && i < kShown; ++i)
     text += texts::kLineEnd + processes[i].name + " " +
-            std::to_string(processes[i].privateBytes >> 20) + texts::kMegabytes;
+            std::to_string(processes[i].privateBytes >> 20) + texts::kMegabytes;  // whole MB
   return text;
 }
 
