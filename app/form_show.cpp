@@ -3,9 +3,11 @@
 #include "app/application.h"
 #include "app/number_text.h"
 #include "app/texts.h"
+#include "monitor/battery_warning.h"
 #include "monitor/event_line.h"
 #include "monitor/log_file.h"
 #include "monitor/memory_watch.h"
+#include "platform/platform.h"
 #include "settings/apply_settings.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
@@ -23,4 +25,5 @@ void TForm1::FormShow() {
   WriteLog(line);
   Memo1.AppendLine(line);
   CheckMemory();
+  if (MonitorSettings.Extra.BatteryLimit != 0) CheckBattery(Battery, Sys().power->Query());
 }

@@ -114,4 +114,24 @@ inline constexpr char kOpenDialogDefaultExt[] = "wav";
 inline constexpr char kWindowsDirVariable[] = "windir";
 inline constexpr char kMediaFolder[] = "\\Media";
 
+// The 拡張 page, its settings section and its features.
+inline constexpr char kIniExtraSection[] = "extra";
+inline constexpr char kPageExtra[] = "拡張";
+inline constexpr char kGroupPower[] = "電源";
+inline constexpr char kGroupAlert[] = "メモリ警告";
+inline constexpr char kSuspendLogCaption[] = "スリープ・休止の時間を記録する";
+inline constexpr char kBatteryLimitHead[] = "バッテリ残量が";
+inline constexpr char kBatteryLimitTail[] = "%以下になったら通知する";
+inline constexpr char kTopProgramsCaption[] = "警告にメモリ使用量の多いプログラムを表示する";
+inline constexpr char kAlertOnceCaption[] = "メモリが回復するまで警告を繰り返さない";
+inline constexpr char kInitialBatteryLimit[] = "0";
+inline constexpr char kBadBatteryLimit[] = "バッテリ残量は0から99の値を指定してください";
+inline constexpr char kSuspendTimeHead[] = "サスペンド時間 ";
+inline constexpr char kHours[] = "時間";
+inline constexpr char kMinutes[] = "分";
+inline constexpr char kPercentArrow[] = "%→";
+inline constexpr char kBatteryAlertTail[] = "%以下になりました";
+inline constexpr char kBatteryDialogEnd[] = "%)\r\n電源に接続してください。";
+inline constexpr char kTopProgramsHead[] = "\r\n\r\nメモリ使用量の多いプログラム:";
+
 }  // namespace texts

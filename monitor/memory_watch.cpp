@@ -1,5 +1,7 @@
 #include "monitor/memory_watch.h"
 
+#include <algorithm>
+
 #include "app/number_text.h"
 #include "app/texts.h"
 #include "monitor/event_line.h"
@@ -17,19 +19,52 @@ std::string MemoryDialogText(std::uint32_t limitMb, std::uint32_t availMb) {
          texts::kMemoryDialogEnd;
 }
 
+bool AlertGate::Due(bool below, bool once) {
+  if (!below) {
+    alerted_ = false;
+    return false;
+  }
+  if (once && alerted_) return false;
+  alerted_ = true;
+  return true;
+}
+
+std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t self) {
+  constexpr std::size_t kShown = 3;
+  const auto notShown = [self](const ProcessMemory& p) { return !p.sameUser || p.id == self; };
+  processes.erase(std::remove_if(processes.begin(), processes.end(), notShown), processes.end());
+  if (processes.empty()) return std::string();
+  std::stable_sort(processes.begin(), processes.end(),
+                   [](const ProcessMemory& a, const ProcessMemory& b) {
+                     return a.privateBytes > b.privateBytes;
+                   });
+  std::string text = texts::kTopProgramsHead;
+  for (std::size_t i = 0; i < processes.size() && i < kShown; ++i)
+    text += texts::kLineEnd + processes[i].name + " " +
+            std::to_string(processes[i].privateBytes >> 20) + texts::kMegabytes;  // whole MB
+  return text;
+}
+
+std::string AlertBoxText(std::uint32_t limitMb, std::uint32_t availMb) {
+  std::string text = MemoryDialogText(limitMb, availMb);
+  if (MonitorSettings.Extra.TopPrograms)
+    text += TopProgramsText(Sys().processes->Processes(), Sys().processes->CurrentProcessId());
+  return text;
+}
+
 void CheckMemory() {
   // One measurement serves both the comparison and the dialog text.
   const std::uint32_t avail = AvailableMegabytes(Sys().memory->AvailPhysBytes());
   // The limit's 32 bits are read unsigned: a negative limit is a huge one.
   const auto limit = static_cast<std::uint32_t>(MonitorSettings.MemoryLimit);
-  if (avail >= limit) return;
+  if (!Form1->MemoryAlert.Due(avail < limit, MonitorSettings.Extra.AlertOnce)) return;
 
   if (MonitorSettings.WaveRes && Sys().files->FileExists(MonitorSettings.WaveResFile))
     Sys().sound->PlayAsync(MonitorSettings.WaveResFile);
 
   // Off while the dialog is open, so no second alert starts inside its loop.
   Form1->Timer1.SetEnabled(false);
-  Sys().dialogs->ShowMessage(0, MemoryDialogText(limit, avail), texts::kInformationCaption,
+  Sys().dialogs->ShowMessage(0, AlertBoxText(limit, avail), texts::kInformationCaption,
                              MessageKind::Information);
   WriteLog(EventLine(MemoryAlertText(limit)));
   Form1->Timer1.SetEnabled(true);

@@ -2,8 +2,10 @@
 
 #include "app/number_text.h"
 #include "app/texts.h"
+#include "monitor/battery_warning.h"
 #include "monitor/event_line.h"
 #include "monitor/log_file.h"
+#include "monitor/suspend_time.h"
 #include "platform/platform.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
@@ -47,7 +49,11 @@ void TForm1::WMPowerBroadcast(TMessage& message) {
   // Event code and data are 32-bit values, whatever the width of WPARAM.
   const auto code = static_cast<std::uint32_t>(message.WParam);
   std::string text = PowerEventText(code, static_cast<std::uint32_t>(message.LParam));
-  if (code == kPowerStatusChange) text += PowerStatusSuffix(Sys().power->Query());
+  PowerStatus status;
+  if (code == kPowerStatusChange) {
+    status = Sys().power->Query();
+    text += PowerStatusSuffix(status);
+  }
   if (text.empty()) return;
 
   if (MonitorSettings.WavePower && Sys().files->FileExists(MonitorSettings.WavePowerFile))
@@ -56,4 +62,12 @@ void TForm1::WMPowerBroadcast(TMessage& message) {
   const std::string line = EventLine(text);
   WriteLog(line);
   Memo1.AppendLine(line);
+
+  const std::string suspendTime = SuspendTimeNote(LastSuspend, code);
+  if (!suspendTime.empty()) {
+    const std::string suspendLine = EventLine(suspendTime);
+    WriteLog(suspendLine);
+    Memo1.AppendLine(suspendLine);
+  }
+  if (code == kPowerStatusChange) CheckBattery(Battery, status);
 }

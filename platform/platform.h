@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 #include "platform/window_system.h"
@@ -68,6 +69,14 @@ class MemorySource {
   virtual std::uint32_t AvailPhysBytes() = 0;
 };
 
+class ProcessList {
+ public:
+  virtual ~ProcessList() = default;
+  // The running processes whose counters the program may read.
+  virtual std::vector<ProcessMemory> Processes() = 0;
+  virtual std::uint32_t CurrentProcessId() = 0;
+};
+
 // Private-profile (INI) files.
 class Profile {
  public:
@@ -80,6 +89,9 @@ class Profile {
                      const std::string& key, const std::string& value) = 0;
   // Asks the platform to write out cached changes of the file.
   virtual void Flush(const std::string& path) = 0;
+  // Removes the section and its keys; false when the platform did not
+  // (Wine also answers false for a section that is not there).
+  virtual bool DeleteSection(const std::string& path, const std::string& section) = 0;
 };
 
 enum class MessageKind {
@@ -130,6 +142,7 @@ struct Platform {
   Dialogs* dialogs = nullptr;
   WindowSystem* windows = nullptr;
   VersionInfo* version = nullptr;
+  ProcessList* processes = nullptr;
 };
 
 // The platform the program runs on; installed once at start (or by a test).

@@ -15,6 +15,18 @@ struct PowerStatus {
   std::uint8_t BatteryLifePercent = 0;
 };
 
+// BatteryLifePercent when the system knows no charge (no battery, say).
+inline constexpr std::uint8_t kUnknownBatteryPercent = 255;
+
+// One running process as the system's process list and memory counters
+// describe it.
+struct ProcessMemory {
+  std::uint32_t id = 0;
+  std::string name;  // the executable's file name, "notepad.exe"
+  std::uint64_t privateBytes = 0;
+  bool sameUser = false;  // runs as the user this program runs as
+};
+
 struct ScreenPoint {
   int x = 0, y = 0;
 };

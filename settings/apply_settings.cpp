@@ -26,6 +26,7 @@ void ApplySettings() {
   MonitorSettings.WaveRes = Form2->cbWaveRes.Checked();
   MonitorSettings.SaveLog = Form2->cbSaveLog.Checked();
   MonitorSettings.DateLog = Form2->cbDateLog.Checked();
+  MonitorSettings.Extra = Form2->ExtraValues();
 }
 
 void TForm1::O1Click() {

@@ -1,5 +1,7 @@
 #include "settings/form2.h"
 
+#include <optional>
+
 #include "app/error.h"
 #include "app/number_text.h"
 #include "app/texts.h"
@@ -48,6 +50,10 @@ TForm2::TForm2(const Form2Controls& c)
       btnWavePower(c.btnWavePower),
       btnWaveRes(c.btnWaveRes),
       Label1(c.Label1),
+      cbSuspendLog(c.cbSuspendLog),
+      edBatteryLimit(c.edBatteryLimit),
+      cbTopPrograms(c.cbTopPrograms),
+      cbAlertOnce(c.cbAlertOnce),
       SaveDialog1(MakeSaveDialog()),
       OpenDialog1(MakeOpenDialog()),
       window_(c.window) {}
@@ -90,6 +96,8 @@ void TForm2::FormCloseQuery(bool& CanClose) {
   // The limit is normalised on every request, whatever the checks decide.
   const std::int32_t limit = IntegerFromText(edMemLimit.Text()).value_or(kDefaultMemoryLimit);
   edMemLimit.SetText(SignedDecimalText(limit));
+  const std::optional<std::int32_t> batteryLimit = BatteryLimitFromText(edBatteryLimit.Text());
+  if (batteryLimit) edBatteryLimit.SetText(SignedDecimalText(*batteryLimit));
 
   FileSystem& files = *Sys().files;
   if (cbSaveLog.Checked() && !files.DirectoryExists(DirectoryPart(edSavePath.Text())))
@@ -98,6 +106,7 @@ void TForm2::FormCloseQuery(bool& CanClose) {
     return Refuse(texts::kNoPowerSoundFile, CanClose);
   if (cbWaveRes.Checked() && !files.FileExists(edWaveRes.Text()))
     return Refuse(texts::kNoAlertSoundFile, CanClose);
+  if (!batteryLimit) return Refuse(texts::kBadBatteryLimit, CanClose);
 }
 
 void TForm2::Refuse(const char* message, bool& CanClose) {
@@ -123,6 +132,22 @@ void TForm2::SetChecked(CheckBox& box, bool checked) {
   if (&box == &cbSaveLog) cbSaveLogClick();
   if (&box == &cbWavePower) cbWavePowerClick();
   if (&box == &cbWaveRes) cbWaveResClick();
+}
+
+ExtraSettings TForm2::ExtraValues() {
+  ExtraSettings values;
+  values.SuspendLog = cbSuspendLog.Checked();
+  values.BatteryLimit = BatteryLimitFromText(edBatteryLimit.Text()).value_or(0);
+  values.TopPrograms = cbTopPrograms.Checked();
+  values.AlertOnce = cbAlertOnce.Checked();
+  return values;
+}
+
+void TForm2::ShowExtraValues(const ExtraSettings& values) {
+  SetChecked(cbSuspendLog, values.SuspendLog);
+  edBatteryLimit.SetText(SignedDecimalText(values.BatteryLimit));
+  SetChecked(cbTopPrograms, values.TopPrograms);
+  SetChecked(cbAlertOnce, values.AlertOnce);
 }
 
 void EnableLogControls(bool enabled) {

@@ -4,6 +4,7 @@
 
 #include "platform/dialog_controls.h"
 #include "platform/platform.h"
+#include "settings/extra_settings.h"
 
 // The main window's bounds as loaded from the settings file.
 struct WindowGeometry {
@@ -28,6 +29,11 @@ struct Form2Controls {
   Button& btnWavePower;
   Button& btnWaveRes;
   Label& Label1;
+  // The 拡張 page.
+  CheckBox& cbSuspendLog;
+  Edit& edBatteryLimit;
+  CheckBox& cbTopPrograms;
+  CheckBox& cbAlertOnce;
 };
 
 // The settings dialog's logic. Its eight value controls are the one working
@@ -60,6 +66,10 @@ class TForm2 {
   // user's click would.
   void SetChecked(CheckBox& box, bool checked);
 
+  // The 拡張 page's values; a battery limit that is not 0 to 99 gives 0.
+  ExtraSettings ExtraValues();
+  void ShowExtraValues(const ExtraSettings& values);
+
   Edit& edMemLimit;
   Edit& edSavePath;
   Edit& edWavePower;
@@ -72,6 +82,10 @@ class TForm2 {
   Button& btnWavePower;
   Button& btnWaveRes;
   Label& Label1;
+  CheckBox& cbSuspendLog;
+  Edit& edBatteryLimit;
+  CheckBox& cbTopPrograms;
+  CheckBox& cbAlertOnce;
 
   // Each keeps the last chosen file name between uses.
   FileDialogRequest SaveDialog1;

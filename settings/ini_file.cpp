@@ -31,14 +31,24 @@ IniFile::~IniFile() {
 }
 
 std::string IniFile::ReadString(const std::string& key, const std::string& def) {
+  return ReadString(texts::kIniSection, key, def);
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& def) {
   if (!Usable(path_)) return def;
-  return Sys().profile->Read(path_, texts::kIniSection, key, def);
+  return Sys().profile->Read(path_, section, key, def);
 }
 
 std::int32_t IniFile::ReadInteger(const std::string& key, std::int32_t def) {
+  return ReadInteger(texts::kIniSection, key, def);
+}
+
+std::int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
+                                  std::int32_t def) {
   // A value written as "0x1F" needs no rewriting to "$1F": the integer text
   // rule takes both prefixes alike.
-  return IntegerFromText(ReadString(key, "")).value_or(def);
+  return IntegerFromText(ReadString(section, key, "")).value_or(def);
 }
 
 bool IniFile::ReadBool(const std::string& key, bool def) {
@@ -46,12 +56,30 @@ bool IniFile::ReadBool(const std::string& key, bool def) {
 }
 
 void IniFile::WriteString(const std::string& key, const std::string& value) {
-  if (!Usable(path_) || !Sys().profile->Write(path_, texts::kIniSection, key, value))
+  WriteString(texts::kIniSection, key, value);
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) {
+  if (!Usable(path_) || !Sys().profile->Write(path_, section, key, value))
     throw AppError(path_ + texts::kCannotWriteTail);
 }
 
 void IniFile::WriteInteger(const std::string& key, std::int32_t value) {
   WriteString(key, SignedDecimalText(value));
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key,
+                           std::int32_t value) {
+  WriteString(section, key, SignedDecimalText(value));
+}
+
+void IniFile::EraseSection(const std::string& section, const std::vector<std::string>& keys) {
+  if (!Usable(path_)) throw AppError(path_ + texts::kCannotWriteTail);
+  if (Sys().profile->DeleteSection(path_, section)) return;
+  // A refusal for a section that was never there is no failure.
+  for (const std::string& key : keys)
+    if (!ReadString(section, key, "").empty()) throw AppError(path_ + texts::kCannotWriteTail);
 }
 
 void IniFile::WriteBool(const std::string& key, bool value) { WriteString(key, value ? "1" : "0"); }

@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The settings file: "Tessaril.ini" in the executable's folder, built afresh
 // at every call.
 std::string SettingsFilePath();
 
-// One load or one save of the settings file, in section "main". Opening
+// One load or one save of the settings file, in section "main" unless a
+// call names another. Opening
 // reads and creates nothing; every call is one private-profile call, and
 // the platform is asked to write out cached changes when the accessor goes.
 class IniFile {
@@ -27,6 +29,16 @@ class IniFile {
   void WriteString(const std::string& key, const std::string& value);
   void WriteInteger(const std::string& key, std::int32_t value);
   void WriteBool(const std::string& key, bool value);
+
+  // The same in another section.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def);
+  std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t def);
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
+  // Removes the section; throws as a refused write does when `keys` are
+  // still there afterwards.
+  void EraseSection(const std::string& section, const std::vector<std::string>& keys);
 
  private:
   std::string path_;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/extra_settings.h"
+
 // The runtime copy of the settings. Only ApplySettings writes it; every reader
 // reads it afresh at each event.
 struct TMonitorSettings {
@@ -13,6 +15,7 @@ struct TMonitorSettings {
   bool DateLog = false;
   std::string WavePowerFile;
   std::string WaveResFile;
+  ExtraSettings Extra;
 };
 
 extern TMonitorSettings MonitorSettings;

@@ -122,7 +122,8 @@ void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
   form_ = std::make_unique<TForm2>(Form2Controls{*this, edMemLimit_, edSavePath_, edWavePower_,
                                                  edWaveRes_, cbSaveLog_, cbDateLog_, cbWavePower_,
                                                  cbWaveRes_, btnSavePath_, btnWavePower_,
-                                                 btnWaveRes_, label1_});
+                                                 btnWaveRes_, label1_, cbSuspendLog_,
+                                                 edBatteryLimit_, cbTopPrograms_, cbAlertOnce_});
 
   RECT frame = {0, 0, kSettingsClientWidth, kSettingsClientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
@@ -149,7 +150,9 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
       TCITEMA item = {};
       item.mask = TCIF_TEXT;
       item.pszText = const_cast<char*>(design.caption);
-      SendMessageA(parent, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      const LRESULT index = SendMessageA(parent, TCM_GETITEMCOUNT, 0, 0);
+      SendMessageA(parent, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+      pages_.push_back(design.id);
       GetClientRect(parent, &place);
       SendMessageA(parent, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
     }
@@ -178,6 +181,29 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
   btnWaveRes_.Attach(Control(kBtnWaveRes));
   label1_.Attach(Control(kLabel1));
   label1_.SetText(DesignedControl(kLabel1).caption);
+  cbSuspendLog_.Attach(Control(kCbSuspendLog));
+  edBatteryLimit_.Attach(Control(kEdBatteryLimit));
+  cbTopPrograms_.Attach(Control(kCbTopPrograms));
+  cbAlertOnce_.Attach(Control(kCbAlertOnce));
+  ShowPage(0);
+}
+
+void SettingsDialog::ShowPage(int index) {
+  for (int i = 0; i < static_cast<int>(pages_.size()); ++i)
+    ShowWindow(Control(pages_[i]), i == index ? SW_SHOW : SW_HIDE);
+  // A focus left on the hidden page goes to the tabs.
+  const HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(hwnd_, focus) && !IsWindowVisible(focus))
+    FocusControl(Control(kPageControl1));
+}
+
+void SettingsDialog::NextPage(bool backwards) {
+  const int count = static_cast<int>(pages_.size());
+  const HWND tabs = Control(kPageControl1);
+  const int current = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  const int next = ((current + (backwards ? -1 : 1)) % count + count) % count;
+  SendMessageA(tabs, TCM_SETCURSEL, next, 0);
+  ShowPage(next);
 }
 
 HWND SettingsDialog::Control(int id) const {
@@ -296,7 +322,10 @@ bool SettingsDialog::PreTranslate(const MSG& msg) {
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
   switch (msg.wParam) {
     case VK_TAB:
-      MoveFocus(GetKeyState(VK_SHIFT) < 0);
+      if (GetKeyState(VK_CONTROL) < 0)
+        NextPage(GetKeyState(VK_SHIFT) < 0);
+      else
+        MoveFocus(GetKeyState(VK_SHIFT) < 0);
       return true;
     case VK_RETURN: {
       // No default button: Enter clicks only a push button that has the focus.
@@ -358,6 +387,12 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->idFrom == kPageControl1 && header->code == TCN_SELCHANGE)
+        ShowPage(static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+      return 0;
+    }
     case WM_CTLCOLORSTATIC: {
       const HDC dc = reinterpret_cast<HDC>(wParam);
       if (reinterpret_cast<HWND>(lParam) == Control(kLabel1))

@@ -43,9 +43,13 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   void OnCommand(int id, int code);
   void RegainActivation();
   void OnRegainActivation();
+  // Shows the page of this index and hides the others.
+  void ShowPage(int index);
+  void NextPage(bool backwards);
 
   std::map<int, HWND> controls_;
   std::vector<int> tabSequence_;
+  std::vector<int> pages_;  // the tab sheets, in the order of their tabs
   HFONT font_ = nullptr;
   HFONT boldFont_ = nullptr;
   HWND centreOver_ = nullptr;
@@ -57,5 +61,7 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   Win32CheckBox cbSaveLog_, cbDateLog_, cbWavePower_, cbWaveRes_;
   Win32Button btnSavePath_, btnWavePower_, btnWaveRes_;
   Win32Label label1_;
+  Win32CheckBox cbSuspendLog_, cbTopPrograms_, cbAlertOnce_;
+  Win32Edit edBatteryLimit_;
   std::unique_ptr<TForm2> form_;
 };

@@ -49,6 +49,23 @@ const std::vector<ControlDesign>& SettingsControls() {
       // Sized to its text whenever the text is set.
       {"Label1", kLabel1, K::Label, kPanel1, 8, 14, 0, 0, texts::kLabel1Initial, kNoTabStop, 0},
       {"Button1", kButton1, K::Button, kPanel1, 316, 7, 75, 25, texts::kOkCaption, 0, 0},
+      // The second page keeps the first one's boxes, rows and gaps.
+      {"TabSheet2", kTabSheet2, K::TabSheet, kPageControl1, kFill, kFill, kFill, kFill,
+       texts::kPageExtra, kNoTabStop, 0},
+      {"GroupBox5", kGroupBox5, K::GroupBox, kTabSheet2, 0, 8, 385, 68, texts::kGroupPower, 0, 0},
+      {"cbSuspendLog", kCbSuspendLog, K::CheckBox, kGroupBox5, 8, 16, 250, 17,
+       texts::kSuspendLogCaption, 0, 0},
+      {"Label6", kLabel6, K::Label, kGroupBox5, 8, 44, 100, 12, texts::kBatteryLimitHead,
+       kNoTabStop, 0},
+      {"edBatteryLimit", kEdBatteryLimit, K::Edit, kGroupBox5, 120, 40, 49, 20,
+       texts::kInitialBatteryLimit, 1, 0},
+      {"Label7", kLabel7, K::Label, kGroupBox5, 176, 44, 140, 12, texts::kBatteryLimitTail,
+       kNoTabStop, 0},
+      {"GroupBox6", kGroupBox6, K::GroupBox, kTabSheet2, 0, 82, 385, 68, texts::kGroupAlert, 1, 0},
+      {"cbTopPrograms", kCbTopPrograms, K::CheckBox, kGroupBox6, 8, 16, 300, 17,
+       texts::kTopProgramsCaption, 0, 0},
+      {"cbAlertOnce", kCbAlertOnce, K::CheckBox, kGroupBox6, 8, 40, 300, 17,
+       texts::kAlertOnceCaption, 1, 0},
   };
   return controls;
 }

@@ -33,6 +33,15 @@ enum SettingsControlId : int {
   kPanel1,
   kLabel1,
   kButton1,
+  kTabSheet2,
+  kGroupBox5,
+  kCbSuspendLog,
+  kLabel6,
+  kEdBatteryLimit,
+  kLabel7,
+  kGroupBox6,
+  kCbTopPrograms,
+  kCbAlertOnce,
 };
 
 inline constexpr int kNoTabStop = -1;

@@ -2,6 +2,7 @@
 #include "app/texts.h"
 #include "monitor/sjis_path.h"
 #include "platform/platform.h"
+#include "settings/extra_settings.h"
 #include "settings/form2.h"
 #include "settings/ini_file.h"
 
@@ -43,6 +44,7 @@ WindowGeometry TForm2::loadIni(std::int32_t defaultLeft, std::int32_t defaultTop
     geometry.Top = ini.ReadInteger(kKeyTop, defaultTop);
     geometry.Width = ini.ReadInteger(kKeyWidth, kDefaultWidth);
     geometry.Height = ini.ReadInteger(kKeyHeight, kDefaultHeight);
+    ShowExtraValues(ReadExtraSettings(ini));
   }
   EnableLogControls(cbSaveLog.Checked());
   EnableWavePowerControls(cbWavePower.Checked());
@@ -65,4 +67,5 @@ void TForm2::saveIni(std::int32_t left, std::int32_t top, std::int32_t width,
   ini.WriteInteger(kKeyTop, top);
   ini.WriteInteger(kKeyWidth, width);
   ini.WriteInteger(kKeyHeight, height);
+  WriteExtraSettings(ini, ExtraValues());
 }

@@ -2,6 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "monitor/battery_warning.h"
+#include "monitor/memory_watch.h"
+#include "monitor/suspend_time.h"
 #include "monitor/ttimer.h"
 #include "platform/controls.h"
 #include "platform/types.h"
@@ -73,6 +76,10 @@ class TForm1 {
   TTimer Timer1;
   std::uint32_t TaskbarCreatedMsg = 0;
   WindowId TaskTrayWnd = 0;
+  // What the monitoring remembers from one event to the next.
+  AlertGate MemoryAlert;
+  BatteryWarning Battery;
+  SuspendTime LastSuspend;
 
  private:
   FormWindow& window_;

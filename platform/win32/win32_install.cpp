@@ -11,6 +11,7 @@ void InstallWin32Platform() {
   static Win32Dialogs dialogs;
   static Win32WindowSystem windows;
   static Win32VersionInfo version;
+  static Win32ProcessList processes;
   Platform platform;
   platform.clock = &clock;
   platform.files = &files;
@@ -21,6 +22,7 @@ void InstallWin32Platform() {
   platform.dialogs = &dialogs;
   platform.windows = &windows;
   platform.version = &version;
+  platform.processes = &processes;
   InstallPlatform(platform);
 }
 

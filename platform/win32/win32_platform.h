@@ -44,6 +44,7 @@ class Win32Profile : public Profile {
   bool Write(const std::string& path, const std::string& section, const std::string& key,
              const std::string& value) override;
   void Flush(const std::string& path) override;
+  bool DeleteSection(const std::string& path, const std::string& section) override;
 };
 
 class Win32Dialogs : public Dialogs {
@@ -58,6 +59,12 @@ class Win32VersionInfo : public VersionInfo {
   std::uint32_t BlockSize(const std::string& path) override;
   bool ReadBlock(const std::string& path, std::uint32_t size, void* buffer) override;
   const void* Query(const void* block, const std::string& subBlock, std::uint32_t& length) override;
+};
+
+class Win32ProcessList : public ProcessList {
+ public:
+  std::vector<ProcessMemory> Processes() override;
+  std::uint32_t CurrentProcessId() override;
 };
 
 // Installs the Win32 objects as the program's platform.

@@ -20,3 +20,7 @@ bool Win32Profile::Write(const std::string& path, const std::string& section,
 void Win32Profile::Flush(const std::string& path) {
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
+
+bool Win32Profile::DeleteSection(const std::string& path, const std::string& section) {
+  return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path.c_str()) != 0;
+}

@@ -230,7 +230,8 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
   }
   HWND sheet = ChildWithId(dialog, kTabSheet1);
   EXPECT_EQ(GetParent(sheet), ChildWithId(dialog, kPageControl1));
-  EXPECT_EQ(SendMessageA(ChildWithId(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(ChildWithId(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 2)
+      << "全般 and 拡張";
   EXPECT_TRUE(IsWindowVisible(sheet));
   HWND label1 = ChildWithId(dialog, kLabel1);
   EXPECT_EQ(WindowText(label1), "Tessaril ver.1.1.0.0");

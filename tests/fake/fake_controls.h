@@ -67,12 +67,16 @@ struct FakeForm2 {
   FakeCheckBox cbSaveLog, cbDateLog, cbWavePower, cbWaveRes;
   FakeButton btnSavePath, btnWavePower, btnWaveRes;
   FakeLabel Label1;
+  FakeCheckBox cbSuspendLog, cbTopPrograms, cbAlertOnce;
+  FakeEdit edBatteryLimit;
   TForm2 form{Form2Controls{window, edMemLimit, edSavePath, edWavePower, edWaveRes, cbSaveLog,
                             cbDateLog, cbWavePower, cbWaveRes, btnSavePath, btnWavePower,
-                            btnWaveRes, Label1}};
+                            btnWaveRes, Label1, cbSuspendLog, edBatteryLimit, cbTopPrograms,
+                            cbAlertOnce}};
 
   FakeForm2() {
     edMemLimit.text = "200";
+    edBatteryLimit.text = "0";
     Form2 = &form;
   }
   ~FakeForm2() { Form2 = nullptr; }

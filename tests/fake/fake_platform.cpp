@@ -93,6 +93,12 @@ bool SameKey(const std::string& a, const std::string& b) {
   return true;
 }
 
+std::string LowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 }  // namespace
 
 std::string FakeProfile::Trimmed(const std::string& value) {
@@ -101,11 +107,24 @@ std::string FakeProfile::Trimmed(const std::string& value) {
   return value.substr(first, value.find_last_not_of(" \t") - first + 1);
 }
 
+std::vector<FakeProfile::Entry>* FakeProfile::Keys(const std::string& path,
+                                                   const std::string& section, bool create) {
+  if (SameKey(section, "main")) {
+    auto file = files.find(path);
+    if (file == files.end() && !create) return nullptr;
+    return &files[path];
+  }
+  auto file = otherSections.find(path);
+  if (!create && (file == otherSections.end() || file->second.count(LowerCase(section)) == 0))
+    return nullptr;
+  return &otherSections[path][LowerCase(section)];
+}
+
 std::string FakeProfile::Read(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& def) {
-  auto file = files.find(path);
-  if (file == files.end() || !SameKey(section, "main")) return def;
-  for (const Entry& entry : file->second) {
+  const std::vector<Entry>* keys = Keys(path, section, false);
+  if (keys == nullptr) return def;
+  for (const Entry& entry : *keys) {
     if (!SameKey(entry.key, key)) continue;
     std::string value = entry.value;
     // Matching quotes around a value are stripped, single or double.
@@ -118,15 +137,24 @@ std::string FakeProfile::Read(const std::string& path, const std::string& sectio
 
 bool FakeProfile::Write(const std::string& path, const std::string& section,
                         const std::string& key, const std::string& value) {
-  if (readOnly.count(path) != 0 || refusedKeys.count(key) != 0 || !SameKey(section, "main"))
-    return false;
-  std::vector<Entry>& keys = files[path];
+  if (readOnly.count(path) != 0 || refusedKeys.count(key) != 0) return false;
+  std::vector<Entry>& keys = *Keys(path, section, true);
   for (Entry& entry : keys)
     if (SameKey(entry.key, key)) {
       entry.value = Trimmed(value);
       return true;
     }
   keys.push_back({key, Trimmed(value)});
+  return true;
+}
+
+bool FakeProfile::DeleteSection(const std::string& path, const std::string& section) {
+  if (readOnly.count(path) != 0 || Keys(path, section, false) == nullptr) return false;
+  if (SameKey(section, "main")) {
+    files.erase(path);
+    return true;
+  }
+  otherSections[path].erase(LowerCase(section));
   return true;
 }
 
@@ -154,6 +182,7 @@ FakePlatform::FakePlatform() {
   platform.dialogs = &dialogs;
   platform.windows = &windows;
   platform.version = &version;
+  platform.processes = &processes;
   InstallPlatform(platform);
 }
 

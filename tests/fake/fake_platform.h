@@ -83,6 +83,8 @@ class FakeProfile : public Profile {
     std::string key, value;
   };
   std::map<std::string, std::vector<Entry>> files;  // path -> keys of "main", in order
+  // path -> section name in lower case -> its keys; every section but "main"
+  std::map<std::string, std::map<std::string, std::vector<Entry>>> otherSections;
   std::set<std::string> readOnly;                   // paths whose writes are refused
   std::set<std::string> refusedKeys;                // keys whose writes are refused
   int flushes = 0;
@@ -94,6 +96,11 @@ class FakeProfile : public Profile {
   bool Write(const std::string& path, const std::string& section, const std::string& key,
              const std::string& value) override;
   void Flush(const std::string&) override { ++flushes; }
+  // As Wine answers: false for a section that is not there.
+  bool DeleteSection(const std::string& path, const std::string& section) override;
+
+ private:
+  std::vector<Entry>* Keys(const std::string& path, const std::string& section, bool create);
 };
 
 class FakeDialogs : public Dialogs {
@@ -226,6 +233,18 @@ class FakeWindowSystem : public WindowSystem {
                   WindowId owner) override;
 };
 
+class FakeProcessList : public ProcessList {
+ public:
+  std::vector<ProcessMemory> processes;
+  std::uint32_t self = 1000;
+  int lists = 0;
+  std::vector<ProcessMemory> Processes() override {
+    ++lists;
+    return processes;
+  }
+  std::uint32_t CurrentProcessId() override { return self; }
+};
+
 // A version block made of named values.
 class FakeVersionInfo : public VersionInfo {
  public:
@@ -248,6 +267,7 @@ struct FakePlatform {
   FakeDialogs dialogs;
   FakeWindowSystem windows;
   FakeVersionInfo version;
+  FakeProcessList processes;
 
   FakePlatform();
   ~FakePlatform();

@@ -15,6 +15,7 @@
 #include "app/error.h"
 #include "app/texts.h"
 #include "settings/apply_settings.h"
+#include "settings/extra_settings.h"
 #include "settings/form2.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
@@ -211,6 +212,15 @@ TEST_P(SettingsStoreTest, ApplySettingsMovesTheWindowAndFillsMonitorSettings) {
   EXPECT_TRUE(MonitorSettings.DateLog);
   EXPECT_TRUE(MonitorSettings.WavePower);
   EXPECT_FALSE(MonitorSettings.WaveRes);
+  EXPECT_FALSE(MonitorSettings.Extra.SuspendLog);
+
+  backend->WriteIni("[main]\r\n[extra]\r\nSuspendLog=1\r\nBatteryLimit=15\r\nTopPrograms=1\r\n"
+                    "AlertOnce=1\r\n");
+  ApplySettings();
+  EXPECT_TRUE(MonitorSettings.Extra.SuspendLog);
+  EXPECT_EQ(MonitorSettings.Extra.BatteryLimit, 15);
+  EXPECT_TRUE(MonitorSettings.Extra.TopPrograms);
+  EXPECT_TRUE(MonitorSettings.Extra.AlertOnce);
 }
 
 TEST_P(SettingsStoreTest, MissingPositionKeepsTheWindowWhereItIs) {
@@ -259,4 +269,64 @@ TEST_P(SettingsStoreTest, UnwritableFileFailsEveryCloseAndLeavesMonitorSettings)
   EXPECT_EQ(MonitorSettings.SavePath, before.SavePath);
   EXPECT_TRUE(mainWindow.boundChanges.empty());
   EXPECT_EQ(dialog.edMemLimit.text, "50");  // the user's edit stays
+}
+
+TEST_P(SettingsStoreTest, ExtraSectionFollowsMainWhileAnythingIsOnAndGoesWhenAllAreOff) {
+  struct Case {
+    const char* name;
+    std::function<void(FakeForm2&)> set;
+    std::vector<std::string> extra;
+  };
+  const Case cases[] = {
+      {"suspend", [](FakeForm2& d) { d.cbSuspendLog.checked = true; },
+       {"SuspendLog=1", "BatteryLimit=0", "TopPrograms=0", "AlertOnce=0"}},
+      {"battery", [](FakeForm2& d) { d.edBatteryLimit.text = "99"; },
+       {"SuspendLog=0", "BatteryLimit=99", "TopPrograms=0", "AlertOnce=0"}},
+      {"programs", [](FakeForm2& d) { d.cbTopPrograms.checked = true; },
+       {"SuspendLog=0", "BatteryLimit=0", "TopPrograms=1", "AlertOnce=0"}},
+      {"once", [](FakeForm2& d) { d.cbAlertOnce.checked = true; },
+       {"SuspendLog=0", "BatteryLimit=0", "TopPrograms=0", "AlertOnce=1"}},
+  };
+  dialog.edSavePath.text = "C:\\t.log";
+  dialog.form.saveIni(1, 2, 3, 4);
+  const std::vector<std::string> mainOnly = backend->IniLines();
+  ASSERT_EQ(mainOnly.size(), 13u);
+  for (const Case& c : cases) {
+    c.set(dialog);
+    dialog.form.saveIni(1, 2, 3, 4);
+    std::vector<std::string> expected = mainOnly;
+    expected.push_back("[extra]");
+    expected.insert(expected.end(), c.extra.begin(), c.extra.end());
+    EXPECT_EQ(backend->IniLines(), expected) << c.name;
+
+    dialog.form.ShowExtraValues(ExtraSettings());
+    dialog.form.saveIni(1, 2, 3, 4);
+    EXPECT_EQ(backend->IniLines(), mainOnly) << c.name;
+  }
+}
+
+TEST_P(SettingsStoreTest, ExtraReadForms) {
+  struct Case {
+    std::string lines;
+    bool suspend;
+    std::string battery;
+  };
+  const Case cases[] = {
+      {"SuspendLog=1\r\nBatteryLimit=20\r\n", true, "20"},
+      {"SuspendLog=-1\r\nBatteryLimit=0x14\r\n", true, "20"},
+      {"SuspendLog=yes\r\nBatteryLimit=100\r\n", false, "0"},
+      {"SuspendLog=0\r\nBatteryLimit=-1\r\n", false, "0"},
+      {"BatteryLimit=20%\r\n", false, "0"},
+      {"BatteryLimit=\r\n", false, "0"},
+      {"", false, "0"},
+  };
+  for (const Case& c : cases) {
+    dialog.cbSuspendLog.checked = !c.suspend;  // left over from an earlier load
+    dialog.edBatteryLimit.text = "7";
+    backend->WriteIni("[main]\r\nMemoryLimit=100\r\n[extra]\r\n" + c.lines);
+    dialog.form.loadIni(0, 0);
+    EXPECT_EQ(dialog.cbSuspendLog.checked, c.suspend) << c.lines;
+    EXPECT_EQ(dialog.edBatteryLimit.text, c.battery) << c.lines;
+    EXPECT_EQ(dialog.edMemLimit.text, "100") << c.lines;
+  }
 }

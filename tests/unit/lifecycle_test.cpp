@@ -82,6 +82,17 @@ TEST_F(LifecycleTest, FirstShowRunsTheStartSequenceOnce) {
   EXPECT_EQ(fake.windows.journal.back(), "native 1") << "shown after the start sequence";
 }
 
+TEST_F(LifecycleTest, StartOnBatteryAtTheLimitWarnsAndTheNextStatusChangeDoesNot) {
+  fake.profile.Write("C:\\Apps\\Tessaril\\Tessaril.ini", "extra", "BatteryLimit", "20");
+  fake.power.status = {0, 20};
+  form.SetVisible(true);
+  ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fake.dialogs.boxes[0].text.find("バッテリ残量が20%以下になりました。"), 0u);
+  TMessage change{0x218, 0x000A, 0, 0};
+  form.WMPowerBroadcast(change);
+  EXPECT_EQ(fake.dialogs.boxes.size(), 1u) << "still low: no second warning";
+}
+
 TEST_F(LifecycleTest, LimitZeroLeavesTheTimerOff) {
   form.SetVisible(true);
   EXPECT_EQ(memo.lines, std::vector<std::string>{"2026/12/07 05:32:29 >> 電源状態監視開始 0MB"});

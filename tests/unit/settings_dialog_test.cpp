@@ -108,6 +108,22 @@ TEST_F(SettingsDialogTest, ChecksRunInOrderOnTickedBoxesOnlyOneMessageEach) {
   }
 }
 
+TEST_F(SettingsDialogTest, BatteryLimitOutside0To99IsRefusedLastTheRestNormalised) {
+  struct Case {
+    std::string typed, left;  // the edit's text after the request; empty `left`: refused
+  };
+  const Case cases[] = {{"99", "99"}, {" 0x14", "20"}, {"100", ""}, {"-1", ""}, {"", ""}, {"20%", ""}};
+  for (const Case& c : cases) {
+    dialog.window.visible = true;
+    dialog.edBatteryLimit.text = c.typed;
+    const std::vector<std::string> refused = {texts::kBadBatteryLimit};
+    EXPECT_EQ(CloseRequest(), c.left.empty() ? refused : std::vector<std::string>()) << c.typed;
+    EXPECT_EQ(dialog.edBatteryLimit.text, c.left.empty() ? c.typed : c.left) << c.typed;
+  }
+  dialog.cbWaveRes.checked = true;  // one message per request: the sound file's first
+  EXPECT_EQ(CloseRequest(), std::vector<std::string>{texts::kNoAlertSoundFile});
+}
+
 TEST_F(SettingsDialogTest, LogFolderIsSplitByShiftJisCharacters) {
   // ソ and 表 end in byte 0x5C, which is not a separator inside them.
   fake.files.AddDirectory("C:\\ログソ");

@@ -17,7 +17,8 @@ TEST(SettingsLayout, TabVisitsThePageThenEachContainerWhereItStands) {
   const std::vector<std::string> expected = {
       "PageControl1", "cbSaveLog",  "edSavePath",   "cbDateLog",  "edWavePower",
       "edWaveRes",    "cbWavePower", "cbWaveRes",   "btnWavePower", "btnWaveRes",
-      "btnSavePath",  "edMemLimit",  "Button1"};
+      "btnSavePath",  "edMemLimit",  "cbSuspendLog", "edBatteryLimit", "cbTopPrograms",
+      "cbAlertOnce",  "Button1"};
   EXPECT_EQ(Names(TabSequence(SettingsControls())), expected);
 }
 

@@ -13,14 +13,19 @@ class FakeStoreBackend : public StoreBackend {
     std::vector<std::string> lines = {"[main]"};
     for (const FakeProfile::Entry& entry : file->second)
       lines.push_back(entry.key + "=" + entry.value);
+    for (const auto& section : fake.profile.otherSections[Path()]) {
+      lines.push_back("[" + section.first + "]");
+      for (const FakeProfile::Entry& entry : section.second)
+        lines.push_back(entry.key + "=" + entry.value);
+    }
     return lines;
   }
 
-  // Keeps the keys of the "main" section, as the platform would read them.
+  // Keeps the keys of every section, as the platform would read them.
   void WriteIni(const std::string& bytes) override {
-    std::vector<FakeProfile::Entry>& keys = fake.profile.files[Path()];
-    keys.clear();
-    bool inMain = false;
+    fake.profile.files.erase(Path());
+    fake.profile.otherSections.erase(Path());
+    std::string section;
     std::size_t start = 0;
     while (start < bytes.size()) {
       std::size_t end = bytes.find("\r\n", start);
@@ -28,12 +33,12 @@ class FakeStoreBackend : public StoreBackend {
       const std::string line = bytes.substr(start, end - start);
       start = end + 2;
       if (!line.empty() && line[0] == '[') {
-        inMain = line == "[main]";
+        section = line.substr(1, line.find(']') - 1);
         continue;
       }
       const std::size_t equals = line.find('=');
-      if (inMain && equals != std::string::npos)
-        keys.push_back({line.substr(0, equals), FakeProfile::Trimmed(line.substr(equals + 1))});
+      if (!section.empty() && equals != std::string::npos)
+        fake.profile.Write(Path(), section, line.substr(0, equals), line.substr(equals + 1));
     }
   }
 

@@ -1,0 +1,51 @@
+#include "settings/extra_settings.h"
+
+#include <vector>
+
+#include "app/texts.h"
+#include "settings/ini_file.h"
+#include "settings/integer_text.h"
+
+namespace {
+
+constexpr char kKeySuspendLog[] = "SuspendLog";
+constexpr char kKeyBatteryLimit[] = "BatteryLimit";
+constexpr char kKeyTopPrograms[] = "TopPrograms";
+constexpr char kKeyAlertOnce[] = "AlertOnce";
+
+bool InBatteryRange(std::int32_t value) { return value >= 0 && value <= kMaxBatteryLimit; }
+
+}  // namespace
+
+std::optional<std::int32_t> BatteryLimitFromText(const std::string& text) {
+  const std::optional<std::int32_t> value = IntegerFromText(text);
+  if (!value || !InBatteryRange(*value)) return std::nullopt;
+  return value;
+}
+
+bool AllOff(const ExtraSettings& s) {
+  return !s.SuspendLog && s.BatteryLimit == 0 && !s.TopPrograms && !s.AlertOnce;
+}
+
+ExtraSettings ReadExtraSettings(IniFile& ini) {
+  const std::string section = texts::kIniExtraSection;
+  ExtraSettings s;
+  s.SuspendLog = ini.ReadInteger(section, kKeySuspendLog, 0) != 0;
+  const std::int32_t limit = ini.ReadInteger(section, kKeyBatteryLimit, 0);
+  s.BatteryLimit = InBatteryRange(limit) ? limit : 0;
+  s.TopPrograms = ini.ReadInteger(section, kKeyTopPrograms, 0) != 0;
+  s.AlertOnce = ini.ReadInteger(section, kKeyAlertOnce, 0) != 0;
+  return s;
+}
+
+void WriteExtraSettings(IniFile& ini, const ExtraSettings& s) {
+  const std::string section = texts::kIniExtraSection;
+  if (AllOff(s)) {
+    ini.EraseSection(section, {kKeySuspendLog, kKeyBatteryLimit, kKeyTopPrograms, kKeyAlertOnce});
+    return;
+  }
+  ini.WriteInteger(section, kKeySuspendLog, s.SuspendLog ? 1 : 0);
+  ini.WriteInteger(section, kKeyBatteryLimit, s.BatteryLimit);
+  ini.WriteInteger(section, kKeyTopPrograms, s.TopPrograms ? 1 : 0);
+  ini.WriteInteger(section, kKeyAlertOnce, s.AlertOnce ? 1 : 0);
+}

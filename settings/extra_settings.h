@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class IniFile;
+
+// The settings of the 拡張 page, kept in section "extra" of the settings
+// file. Each is 0 (off) by default, and while all are, the section is not
+// in the file at all, so an older copy of the program meets the file it knows.
+struct ExtraSettings {
+  bool SuspendLog = false;
+  std::int32_t BatteryLimit = 0;  // percent; 0 switches the warning off
+  bool TopPrograms = false;
+  bool AlertOnce = false;
+};
+
+inline constexpr std::int32_t kMaxBatteryLimit = 99;
+
+// The battery limit a text gives by the integer text rule; empty unless it
+// lies within 0 to 99.
+std::optional<std::int32_t> BatteryLimitFromText(const std::string& text);
+
+bool AllOff(const ExtraSettings& settings);
+
+// Missing, invalid and out-of-range values read as 0.
+ExtraSettings ReadExtraSettings(IniFile& ini);
+// Writes the four keys, or removes the section when all are 0.
+void WriteExtraSettings(IniFile& ini, const ExtraSettings& settings);

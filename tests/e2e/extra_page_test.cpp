@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+// The 拡張 page of the settings dialog and what its settings do in the
+// running program.
+
+namespace {
+
+constexpr UINT kCommandSettings = 101;
+
+// The dialog's control ids: the first page's that these tests use, then the
+// second page's.
+enum : int {
+  kPageControl1 = 100, kTabSheet1 = 101, kEdMemLimit = 104, kButton1 = 120,
+  kTabSheet2, kGroupBox5, kCbSuspendLog, kLabel6, kEdBatteryLimit, kLabel7, kGroupBox6,
+  kCbTopPrograms, kCbAlertOnce,
+};
+
+HWND OpenSettings(const TessarilProcess& app) {
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  HWND dialog = nullptr;
+  WaitFor([&] {
+    for (HWND window : app.WindowsOfProcess())
+      if (ClassOf(window) == "TForm2" && IsWindowVisible(window)) dialog = window;
+    return dialog != nullptr;
+  });
+  return dialog;
+}
+
+HWND Focus(HWND dialog) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  return info.hwndFocus;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// Waits for the box with this caption and answers it; its text, or a note.
+std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {
+  HWND box = app.FindDialog(caption);
+  if (box == nullptr) return "<no box captioned " + caption + ">";
+  const std::string text = MessageBoxText(box);
+  ClickButton(box, IDOK);
+  WaitFor([&] { return !IsWindowVisible(box); });
+  return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+         CSTR_EQUAL;
+}
+
+}  // namespace
+
+TEST(ExtraPage, SecondPageAsDesignedSavedInItsOwnSectionAndRemovedWhenAllAreOff) {
+  TessarilProcess app;
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=0\r\n";
+  app.Start(options);
+  HWND dialog = OpenSettings(app);
+  ASSERT_NE(dialog, nullptr);
+  HWND tabs = ChildWithId(dialog, kPageControl1);
+  HWND sheet = ChildWithId(dialog, kTabSheet2);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(GetParent(sheet), tabs);
+  EXPECT_FALSE(IsWindowVisible(sheet)) << "the first page shows first";
+  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == tabs; })) << "the tabs have the focus first";
+  PostMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 1);  // the arrow key turns the page
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(sheet) != FALSE; }));
+  EXPECT_FALSE(IsWindowVisible(ChildWithId(dialog, kTabSheet1)));
+
+  struct Expected {
+    int id, parent;
+    int left, top, width, height;
+    const char* text;
+  };
+  const Expected controls[] = {
+      {kGroupBox5, kTabSheet2, 0, 8, 385, 68, "電源"},
+      {kCbSuspendLog, kGroupBox5, 8, 16, 250, 17, "スリープ・休止の時間を記録する"},
+      {kLabel6, kGroupBox5, 8, 44, 100, 12, "バッテリ残量が"},
+      {kEdBatteryLimit, kGroupBox5, 120, 40, 49, 20, "0"},
+      {kLabel7, kGroupBox5, 176, 44, 140, 12, "%以下になったら通知する"},
+      {kGroupBox6, kTabSheet2, 0, 82, 385, 68, "メモリ警告"},
+      {kCbTopPrograms, kGroupBox6, 8, 16, 300, 17, "警告にメモリ使用量の多いプログラムを表示する"},
+      {kCbAlertOnce, kGroupBox6, 8, 40, 300, 17, "メモリが回復するまで警告を繰り返さない"},
+  };
+  RECT page = {};
+  GetClientRect(sheet, &page);
+  const LRESULT font = SendMessageA(ChildWithId(dialog, kEdMemLimit), WM_GETFONT, 0, 0);
+  for (const Expected& e : controls) {
+    HWND control = ChildWithId(dialog, e.id);
+    ASSERT_NE(control, nullptr) << e.id;
+    EXPECT_EQ(GetParent(control), ChildWithId(dialog, e.parent)) << e.id;
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              std::vector<LONG>({e.left, e.top, e.width, e.height}))
+        << e.id;
+    EXPECT_TRUE(e.parent != kTabSheet2 || (r.right <= page.right && r.bottom <= page.bottom))
+        << e.id << " fits the page";
+    EXPECT_EQ(WindowText(control), e.text) << e.id;
+    EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), font) << e.id << ": the first page's font";
+  }
+  SaveScreenshot(dialog, app.ScreenshotPath("SettingsExtraPage"));
+
+  // Top to bottom, then the OK button and back to the tabs.
+  for (int id : {kCbSuspendLog, kEdBatteryLimit, kCbTopPrograms, kCbAlertOnce, kButton1,
+                 kPageControl1}) {
+    const HWND before = Focus(dialog);
+    PostMessageA(before, WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << id;
+    EXPECT_EQ(GetDlgCtrlID(Focus(dialog)), id);
+  }
+
+  // A limit above 99 is refused; a good one is saved with the three boxes
+  // ticked, and all back off leave [main] and its twelve keys alone.
+  HWND battery = ChildWithId(dialog, kEdBatteryLimit);
+  const auto closeWith = [&](const char* limit, bool toggleBoxes) {
+    SendMessageA(battery, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(limit));
+    for (int id : {kCbSuspendLog, kCbTopPrograms, kCbAlertOnce})
+      if (toggleBoxes) SendMessageA(ChildWithId(dialog, id), BM_CLICK, 0, 0);
+    PostMessageA(ChildWithId(dialog, kButton1), BM_CLICK, 0, 0);
+  };
+  closeWith("100", false);
+  EXPECT_EQ(AnswerBox(app, "エラー"), "バッテリ残量は0から99の値を指定してください");
+  closeWith(" 0x14", true);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_EQ(WindowText(battery), "20");
+  std::vector<std::string> lines;
+  const auto iniHas = [&](std::size_t count) {  // saved once the dialog has gone
+    return WaitFor([&] {
+      lines = Lines(app.ReadFile("Tessaril.ini").value_or(""));
+      return lines.size() == count;
+    });
+  };
+  ASSERT_TRUE(iniHas(18)) << app.ReadFile("Tessaril.ini").value_or("");
+  EXPECT_EQ(lines[0], "[main]");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 13, lines.end()),
+            (std::vector<std::string>{"[extra]", "SuspendLog=1", "BatteryLimit=20",
+                                      "TopPrograms=1", "AlertOnce=1"}));
+  ASSERT_EQ(OpenSettings(app), dialog);
+  closeWith("0", true);
+  ASSERT_TRUE(iniHas(13)) << app.ReadFile("Tessaril.ini").value_or("");
+  EXPECT_EQ(lines[0], "[main]");
+  EXPECT_EQ(lines[12].rfind("Height=", 0), 0u);
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(ExtraPage, SuspendTimeIsListedAndLoggedAfterTheResumeLine) {
+  TessarilProcess app;
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=0\r\nSaveLog=1\r\nSavePath=" + app.FilePath("t.log") +
+                "\r\n[extra]\r\nSuspendLog=1\r\n";
+  app.Start(options);
+  app.SendPowerBroadcast(PBT_APMSUSPEND, 0);
+  SYSTEM_POWER_STATUS status = {};
+  GetSystemPowerStatus(&status);
+  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
+  app.SendPowerBroadcast(PBT_APMRESUMEAUTOMATIC, 0);
+
+  // Seconds apart: under a minute, whatever the clock read.
+  std::string suspendTime = "サスペンド時間 0分";
+  const std::string percent = std::to_string(status.BatteryLifePercent);
+  if (status.BatteryLifePercent != 255) suspendTime += " [残" + percent + "%→" + percent + "%]";
+  std::vector<std::string> texts;
+  for (const std::string& line : Lines(app.MemoText())) texts.push_back(line.substr(23));
+  ASSERT_GE(texts.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
+            (std::vector<std::string>{"サスペンド実行", "サスペンド復帰", suspendTime,
+                                      "復帰処理中..."}));
+  EXPECT_NE(app.ReadFile("t.log").value_or("").find(" >> " + suspendTime + "\r\n"),
+            std::string::npos);
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(ExtraPage, MemoryAlertNamesTheLargestProgramsButNotItself) {
+  // This driver holds the most private memory of the user's programs.
+  constexpr SIZE_T kHeld = 256u << 20;
+  void* held = VirtualAlloc(nullptr, kHeld, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(held, nullptr);
+  std::memset(held, 1, kHeld);
+  TessarilProcess app;
+  LaunchOptions options;
+  // A limit of -1 is 4294967295 MB: the check at the start alerts.
+  options.ini = "[main]\r\nMemoryLimit=-1\r\n[extra]\r\nTopPrograms=1\r\n";
+  options.wait = StartWait::kMainWindow;
+  app.Start(options);
+  const std::string text = AnswerBox(app, "情報");
+  VirtualFree(held, 0, MEM_RELEASE);
+  app.Kill();
+
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_GE(lines.size(), 6u) << text;
+  EXPECT_LE(lines.size(), 8u) << text;
+  EXPECT_EQ(lines[0], "使用可能メモリが4294967295MBを切りました。");
+  EXPECT_EQ(lines[2], "不要なアプリケーションを終了してください。");
+  EXPECT_EQ(lines[3] + lines[4], "メモリ使用量の多いプログラム:");
+  const auto megabytes = [](const std::string& line) {
+    return std::atoi(line.substr(line.rfind(' ') + 1).c_str());
+  };
+  char driver[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, driver, MAX_PATH);
+  EXPECT_TRUE(SameName(lines[5].substr(0, lines[5].find(' ')), std::strrchr(driver, '\\') + 1))
+      << text;
+  EXPECT_GE(megabytes(lines[5]), static_cast<int>(kHeld >> 20)) << lines[5];
+}
+
+TEST(ExtraPage, BatteryAtTheLimitWarnsAtTheStart) {
+  SYSTEM_POWER_STATUS status = {};
+  GetSystemPowerStatus(&status);
+  if (status.ACLineStatus != 0 || status.BatteryLifePercent > 99)
+    GTEST_SKIP() << "the machine is not on battery with a known charge below 100% (AC "
+                 << +status.ACLineStatus << ", " << +status.BatteryLifePercent << "%)";
+  TessarilProcess app;
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=0\r\n[extra]\r\nBatteryLimit=99\r\n";
+  options.wait = StartWait::kMainWindow;
+  app.Start(options);
+  EXPECT_EQ(AnswerBox(app, "情報"), "バッテリ残量が99%以下になりました。\r\n(現在" +
+                                       std::to_string(status.BatteryLifePercent) +
+                                       "%)\r\n電源に接続してください。");
+  app.Kill();
+}
