@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kCommandSettings = 101;
-
 // The dialog's control ids: the first page's that these tests use, then the
 // second page's.
 enum : int {
@@ -24,24 +22,6 @@ enum : int {
   kCbTopPrograms, kCbAlertOnce,
 };
 
-HWND OpenSettings(const TessarilProcess& app) {
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
-  HWND dialog = nullptr;
-  WaitFor([&] {
-    for (HWND window : app.WindowsOfProcess())
-      if (ClassOf(window) == "TForm2" && IsWindowVisible(window)) dialog = window;
-    return dialog != nullptr;
-  });
-  return dialog;
-}
-
-HWND Focus(HWND dialog) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-  return info.hwndFocus;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -49,16 +29,6 @@ std::vector<std::string> Lines(const std::string& text) {
     lines.push_back(text.substr(start, end - start));
   if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
-}
-
-// Waits for the box with this caption and answers it; its text, or a note.
-std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {
-  HWND box = app.FindDialog(caption);
-  if (box == nullptr) return "<no box captioned " + caption + ">";
-  const std::string text = MessageBoxText(box);
-  ClickButton(box, IDOK);
-  WaitFor([&] { return !IsWindowVisible(box); });
-  return text;
 }
 
 bool SameName(const std::string& a, const std::string& b) {

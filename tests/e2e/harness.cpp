@@ -303,3 +303,30 @@ HWND ChildWithId(HWND parent, int id) {
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+HWND OpenSettings(const TessarilProcess& app) {
+  constexpr UINT kCommandSettings = 101;
+  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  HWND dialog = nullptr;
+  const auto shown = [&] {
+    for (HWND window : app.WindowsOfProcess())
+      if (ClassOf(window) == "TForm2" && IsWindowVisible(window)) dialog = window;
+    return dialog != nullptr;
+  };
+  return WaitFor(shown) ? dialog : nullptr;
+}
+
+std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {
+  HWND box = app.FindDialog(caption);
+  if (box == nullptr) return "<no box captioned " + caption + ">";
+  const std::string text = MessageBoxText(box);
+  ClickButton(box, IDOK);
+  return WaitFor([&] { return !IsWindowVisible(box); }) ? text : text + " <still shown>";
+}
+
+HWND Focus(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}

@@ -115,6 +115,16 @@ std::string MessageBoxText(HWND dialog);
 // send, so a dialog that opens another modal dialog cannot block the caller.
 void ClickButton(HWND dialog, int id);
 
+// Runs the settings command and waits for the dialog to show; null when it
+// did not.
+HWND OpenSettings(const TessarilProcess& app);
+// Waits for the program's message box with this caption and answers it with
+// OK. Returns the text it showed, with a note when it did not go away, or
+// a note alone when no such box came.
+std::string AnswerBox(const TessarilProcess& app, const std::string& caption);
+// The window with the keyboard focus in the thread of `window`.
+HWND Focus(HWND window);
+
 // Copies a window's screen area (or, for null, the whole screen) to a .bmp.
 // Throws on failure.
 void SaveScreenshot(HWND window, const std::string& path);

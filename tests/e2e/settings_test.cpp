@@ -30,36 +30,8 @@ std::string LowerClassOf(HWND window) {
   return text;
 }
 
-HWND SettingsWindow(const TessarilProcess& app) {
-  for (HWND window : app.WindowsOfProcess())
-    if (LowerClassOf(window) == "tform2") return window;
-  return nullptr;
-}
-
-// Runs the settings command and waits for the dialog to show.
-HWND OpenSettings(const TessarilProcess& app) {
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
-  HWND dialog = nullptr;
-  WaitFor([&] {
-    dialog = SettingsWindow(app);
-    return dialog != nullptr && IsWindowVisible(dialog);
-  });
-  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
-}
-
 bool Closed(HWND dialog) {
   return WaitFor([&] { return !IsWindowVisible(dialog); });
-}
-
-// Waits for the program's message box with this caption and answers it with
-// OK. Returns the text it showed, with a note when it did not go away, or
-// a note alone when no such box came.
-std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {
-  HWND box = app.FindDialog(caption);
-  if (box == nullptr) return "<no box captioned " + caption + ">";
-  const std::string text = MessageBoxText(box);
-  ClickButton(box, IDOK);
-  return Closed(box) ? text : text + " <still shown>";
 }
 
 // A control's place in its parent's client area.
@@ -68,13 +40,6 @@ RECT PlaceInParent(HWND control) {
   GetWindowRect(control, &r);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-HWND Focus(HWND dialog) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-  return info.hwndFocus;
 }
 
 // The dialog thread's active and focused windows and the foreground, for

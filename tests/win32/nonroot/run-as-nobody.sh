@@ -5,7 +5,7 @@
 # Wine run by root ignores read-only files and folders (root may write
 # anything on the Unix side), so tests that a read-only log is never
 # truncated only mean something for an ordinary user. The user gets a prefix
-# of its own in STATE_DIR, made once (about 12 s, 700 MB) and kept.
+# of its own, made once for each STATE_DIR (about 12 s, 700 MB) and kept.
 # Run by an ordinary user already, the exe runs as that user in $WINEPREFIX.
 set -eu
 
@@ -23,11 +23,20 @@ if [ "$(id -u)" -ne 0 ]; then
     exec "$runner" "$exe" "$@"
 fi
 
+# The user must reach its prefix and the exe, and a clone in root's home
+# (mode 700, as on a fresh machine) is out of its reach: both go to a folder
+# of their own under /tmp, one for each STATE_DIR, kept so that the prefix
+# is made once.
+state=/tmp/tessaril-nonroot-$(printf '%s' "$state" | cksum | cut -d' ' -f1)
 uid=65534
 prefix="$state/prefix"
 log="$state/wine.log"
 mkdir -p "$state/home" "$prefix"
-chown "$uid:$uid" "$state" "$state/home" "$prefix"
+chmod 755 "$state"
+chown "$uid:$uid" "$state/home" "$prefix"
+cp "$exe" "$state/test.exe"
+chmod 755 "$state/test.exe"
+exe="$state/test.exe"
 
 as_nobody() {
     setpriv --reuid=$uid --regid=$uid --clear-groups \
