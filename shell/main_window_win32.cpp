@@ -1,5 +1,8 @@
 #include "shell/main_window_win32.h"
 
+#include <string>
+#include <vector>
+
 #include "app/texts.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
@@ -7,7 +10,32 @@
 namespace {
 constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr int kFontHeight = -12;
+// The code page of the program's texts, whatever the system's.
+constexpr UINT kTextCodePage = 932;
+
+// Messages through which a user or another program reads or copies the
+// list: pending lines go in before the edit control answers them.
+bool ReadsMemo(UINT message) {
+  return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_COPY ||
+         message == WM_CONTEXTMENU || (message >= EM_GETSEL && message <= EM_GETIMESTATUS) ||
+         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+// The text as UTF-16, ended with a 0. A vector, not a std::wstring: the
+// wide string's library code would add a tenth to the exe.
+std::vector<wchar_t> WideText(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  const int wideSize = MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
+  std::vector<wchar_t> wide(static_cast<size_t>(wideSize) + 1, L'\0');
+  MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), wideSize);
+  return wide;
+}
+
+// The one main window of the thread, for the window-creation hook.
+MainWindow* hookedWindow = nullptr;
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -103,12 +131,43 @@ WindowId MainWindow::CreateTrayWindow() {
 void MainWindow::DestroyTrayWindow() { trayWindow_.reset(); }
 
 void MainWindow::AppendLine(const std::string& line) {
-  // Select the empty end and replace it: the cost is that of the new line,
-  // however long the list has grown.
-  const std::string text = line + texts::kLineEnd;
-  const LRESULT length = SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0);
-  SendMessageA(memo_, EM_SETSEL, static_cast<WPARAM>(length), length);
-  SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  switch (memoBatch_.Add(line, GetTickCount(), IsWindowVisible(hwnd_) != FALSE)) {
+    case MemoBatch::Due::kNow:
+      FlushMemo();
+      break;
+    case MemoBatch::Due::kStartTimer:
+      SetTimer(hwnd_, kMemoFlushTimerId, kMemoHoldMs, nullptr);
+      break;
+    case MemoBatch::Due::kLater:
+      break;
+  }
+}
+
+void MainWindow::FlushMemo() {
+  if (memoBatch_.Empty()) return;
+  KillTimer(hwnd_, kMemoFlushTimerId);
+  // Taken first: the messages below pass through MemoProc again. The wide
+  // messages convert only the new text and find the end without a count.
+  const std::vector<wchar_t> text = WideText(memoBatch_.Take(GetTickCount()));
+  const LRESULT end = SendMessageW(memo_, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.data()));
+}
+
+LRESULT CALLBACK MainWindow::MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(memo, GWLP_USERDATA));
+  if (ReadsMemo(message)) self->FlushMemo();
+  return CallWindowProcW(self->memoProc_, memo, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+  // A new top-level window is a modal box or dialog opening: the lines of
+  // the events before it are listed before it shows.
+  if (code == HCBT_CREATEWND && hookedWindow != nullptr) {
+    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+    if ((create->lpcs->style & WS_CHILD) == 0) hookedWindow->FlushMemo();
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool MainWindow::Start(std::uint32_t intervalMs) {
@@ -132,7 +191,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_CREATE: {
-      memo_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+      // A Unicode control: positions count characters, not bytes.
+      memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                                   ES_READONLY | ES_AUTOVSCROLL,
                               0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kMemoId),
@@ -144,9 +204,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                               SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, texts::kMemoFont);
       SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+      SetWindowLongPtrW(memo_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      memoProc_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(memo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MemoProc)));
+      hookedWindow = this;
+      creationHook_ = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
       LayoutMemo();
       return 0;
     }
+    case WM_SHOWWINDOW:
+      if (wParam) FlushMemo();
+      break;
+    case WM_DESTROY:
+      FlushMemo();
+      KillTimer(hwnd_, kMemoFlushTimerId);
+      if (creationHook_ != nullptr) UnhookWindowsHookEx(creationHook_);
+      creationHook_ = nullptr;
+      hookedWindow = nullptr;
+      return 0;
     case WM_SIZE:
       LayoutMemo();
       return 0;
@@ -161,6 +236,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
+      if (wParam == kMemoFlushTimerId) FlushMemo();
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {
