@@ -14,8 +14,9 @@
 // Measures Tessaril against floors taken in the same run, so the figures are
 // ratios in which the machine's speed and Wine's own cost cancel out.
 //
-// Usage: tessaril_bench TESSARIL64 FLOOR64 TESSARIL32 FLOOR32
-// (the 64-bit exes run; of the 32-bit ones only the size is read).
+// Usage: tessaril_bench TESSARIL64 FLOOR64 TESSARIL32 FLOOR32 [FIGURE]
+// (the 64-bit exes run; of the 32-bit ones only the size is read). FIGURE
+// (start, bursts or growth, the last shown only) measures just that one.
 
 namespace {
 
@@ -30,6 +31,9 @@ constexpr double kFootprintDelaySeconds = 5;
 constexpr DWORD kIdleMs = 120000;
 constexpr int kEventCount = 5000;
 constexpr int kRounds = 3;
+// Start-up takes a fraction of a second, in which a busy spell of the
+// machine weighs more: more rounds.
+constexpr int kStartRounds = 7;
 constexpr int kGrowthCount = 20000;
 constexpr int kGrowthBlock = 1000;
 constexpr WPARAM kPowerStatusChange = 0x0A;
@@ -232,7 +236,7 @@ const char* StateName(bool parked) { return parked ? "parked" : "shown"; }
 // floor program's launch to its window shown. Best of a few rounds.
 void MeasureStart(const std::string& appExe, const std::string& floorExe) {
   double app = 0, floor = 0;
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < kStartRounds; ++round) {
     BenchProcess floorProcess(floorExe, kFloorClass);
     floorProcess.Start();
     const double floorTime = Seconds(floorProcess.ReadyTicks() - floorProcess.StartTicks());
@@ -379,10 +383,53 @@ void MeasureFootprintIdleAndGrowth(const std::string& appExe, const std::string&
   MeasureLogGrowth(app, LastLine(list));
 }
 
-void MeasureShownGrowth(const std::string& appExe) {
+// Appends `lines` copies of the line to an edit control of another process
+// in one go, as the program appends a batch, and repaints it; returns the
+// time taken.
+double TimeEditAppend(HWND edit, const std::string& line, int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i) text += line;
+  const LONGLONG start = Ticks();
+  DWORD_PTR reply = 0;
+  // Positions past the end stand for the end.
+  SendMessageTimeoutA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                      &reply);
+  if (!SendMessageTimeoutA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()),
+                           SMTO_ABORTIFHUNG, kReplyTimeoutMs, &reply))
+    Fail("no reply to EM_REPLACESEL");
+  RedrawWindow(edit, nullptr, nullptr, RDW_UPDATENOW);
+  return Seconds(Ticks() - start);
+}
+
+// What a shown edit control costs by itself as it fills: a batch of lines
+// appended to the floor program's edit control at 1,000 and at 20,000
+// lines, with the repaint.
+void MeasureEditAlone(const std::string& floorExe, const std::string& line) {
+  constexpr int kBatch = 25, kTimed = 20;
+  BenchProcess floor(floorExe, kFloorClass);
+  floor.Start();
+  HWND edit = MemoOf(floor.MainWindow());
+  if (edit == nullptr) Fail("the floor program has no EDIT control");
+  SendMessageTimeoutA(edit, EM_SETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, nullptr);
+  const auto timeBatches = [&] {
+    double total = 0;
+    for (int i = 0; i < kTimed; ++i) total += TimeEditAppend(edit, line, kBatch);
+    return total / kTimed;
+  };
+  TimeEditAppend(edit, line, kGrowthBlock - kBatch * kTimed);
+  const double atFirst = timeBatches();
+  for (int lines = kGrowthBlock; lines < kGrowthCount - kGrowthBlock; lines += kGrowthBlock)
+    TimeEditAppend(edit, line, kGrowthBlock);
+  const double atLast = timeBatches();
+  std::printf("  the edit control alone (floor, shown): a %d-line append with its repaint takes "
+              "%.1f ms at 1,000 lines, %.1f ms at 20,000: ratio %.2f\n",
+              kBatch, atFirst * 1000, atLast * 1000, atLast / atFirst);
+}
+
+void MeasureShownGrowth(const std::string& appExe, const std::string& floorExe) {
   BenchProcess app(appExe, kAppClass);
   app.Start(LoggingIni(app));
-  MeasureGrowth(app, false);
+  MeasureEditAlone(floorExe, LastLine(MeasureGrowth(app, false)));
 }
 
 void MeasureSize(const std::string& appExe, const std::string& floorExe) {
@@ -395,16 +442,19 @@ void MeasureSize(const std::string& appExe, const std::string& floorExe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: %s TESSARIL64 FLOOR64 TESSARIL32 FLOOR32\n", argv[0]);
+  if (argc != 5 && argc != 6) {
+    std::fprintf(stderr,
+                 "usage: %s TESSARIL64 FLOOR64 TESSARIL32 FLOOR32 [start|bursts|growth]\n",
+                 argv[0]);
     return 2;
   }
+  const std::string only = argc == 6 ? argv[5] : "";
   try {
-    MeasureSize(argv[3], argv[4]);
-    MeasureStart(argv[1], argv[2]);
-    MeasureBursts(argv[1], argv[2]);
-    MeasureShownGrowth(argv[1]);
-    MeasureFootprintIdleAndGrowth(argv[1], argv[2]);
+    if (only.empty()) MeasureSize(argv[3], argv[4]);
+    if (only.empty() || only == "start") MeasureStart(argv[1], argv[2]);
+    if (only.empty() || only == "bursts") MeasureBursts(argv[1], argv[2]);
+    if (only.empty() || only == "growth") MeasureShownGrowth(argv[1], argv[2]);
+    if (only.empty()) MeasureFootprintIdleAndGrowth(argv[1], argv[2]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench: %s\n", error.what());
     return 1;

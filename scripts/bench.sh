@@ -4,7 +4,8 @@
 # line for each run that counts the log's and the event list's lines (it
 # exits with 1 if one was lost). About eight minutes on two cores: two for
 # the idle figure, two for each of the 20,000 broadcasts of the growth
-# figures, parked and shown. Not part of the tests.
+# figures, parked and shown. Not part of the tests. An argument (start,
+# bursts or growth) measures only that figure.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -31,4 +32,4 @@ echo "machine: $(nproc) CPUs, $(grep -m1 '^model name' /proc/cpuinfo | cut -d: -
 say "measuring (about six minutes)"
 "$ROOT/tools/wine64-run.sh" "$BUILD/bench-win64/bench/tessaril_bench.exe" \
   "$BUILD/bench-win64/Tessaril.exe" "$BUILD/bench-win64/bench/tessaril_bench_floor.exe" \
-  "$BUILD/bench-win32/Tessaril.exe" "$BUILD/bench-win32/bench/tessaril_bench_floor.exe"
+  "$BUILD/bench-win32/Tessaril.exe" "$BUILD/bench-win32/bench/tessaril_bench_floor.exe" "$@"
