@@ -1,5 +1,6 @@
 #include "shell/main_window_win32.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -145,10 +146,14 @@ void MainWindow::AppendLine(const std::string& line) {
 
 void MainWindow::FlushMemo() {
   if (memoBatch_.Empty()) return;
+  // The timer goes first, so a failure is reported once. The text is
+  // converted before it is taken, so a failure keeps the lines for the next
+  // flush, and taken before the messages below, which pass through MemoProc
+  // again. Through the wide messages the text already listed is never
+  // converted.
   KillTimer(hwnd_, kMemoFlushTimerId);
-  // Taken first: the messages below pass through MemoProc again. The wide
-  // messages convert only the new text and find the end without a count.
-  const std::vector<wchar_t> text = WideText(memoBatch_.Take(GetTickCount()));
+  const std::vector<wchar_t> text = WideText(memoBatch_.Text());
+  memoBatch_.Take(GetTickCount());
   const LRESULT end = SendMessageW(memo_, WM_GETTEXTLENGTH, 0, 0);
   SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.data()));
@@ -156,16 +161,21 @@ void MainWindow::FlushMemo() {
 
 LRESULT CALLBACK MainWindow::MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(memo, GWLP_USERDATA));
-  if (ReadsMemo(message)) self->FlushMemo();
+  if (ReadsMemo(message)) Guarded([&] { self->FlushMemo(); });
   return CallWindowProcW(self->memoProc_, memo, message, wParam, lParam);
 }
 
 LRESULT CALLBACK MainWindow::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
   // A new top-level window is a modal box or dialog opening: the lines of
   // the events before it are listed before it shows.
+  // A failure is not reported from here, where the report's own box would
+  // come back to this hook: the lines stay for the next flush.
   if (code == HCBT_CREATEWND && hookedWindow != nullptr) {
     const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
-    if ((create->lpcs->style & WS_CHILD) == 0) hookedWindow->FlushMemo();
+    try {
+      if ((create->lpcs->style & WS_CHILD) == 0) hookedWindow->FlushMemo();
+    } catch (const std::exception&) {
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -213,10 +223,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SHOWWINDOW:
-      if (wParam) FlushMemo();
+      if (wParam) Guarded([&] { FlushMemo(); });
       break;
     case WM_DESTROY:
-      FlushMemo();
+      Guarded([&] { FlushMemo(); });
       KillTimer(hwnd_, kMemoFlushTimerId);
       if (creationHook_ != nullptr) UnhookWindowsHookEx(creationHook_);
       creationHook_ = nullptr;
@@ -236,7 +246,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
-      if (wParam == kMemoFlushTimerId) FlushMemo();
+      if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {

@@ -20,8 +20,9 @@ class MemoBatch {
   // Gathers the line; nowMs is a millisecond clock that may wrap.
   Due Add(const std::string& line, std::uint32_t nowMs, bool shown);
   bool Empty() const { return text_.empty(); }
-  // The gathered lines, each ended with CR LF, in the order added; the batch
-  // is empty afterwards and holds no memory.
+  // The gathered lines, each ended with CR LF, in the order added.
+  const std::string& Text() const { return text_; }
+  // Text(), leaving the batch empty and holding no memory.
   std::string Take(std::uint32_t nowMs);
 
  private:
