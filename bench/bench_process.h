@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/shared/driver_support_win32.h"
@@ -16,15 +17,19 @@ class BenchProcess {
   BenchProcess(const BenchProcess&) = delete;
   BenchProcess& operator=(const BenchProcess&) = delete;
 
-  // Writes the INI bytes (when not empty) beside the copy, starts it and
-  // waits until its main window shows and its message loop answers. Throws
-  // on failure.
-  void Start(const std::string& ini = "");
+  // Writes the INI bytes (when not empty) beside the copy, starts it with
+  // the arguments and waits until its main window is ready (by default:
+  // shown) and its message loop answers. Throws on failure.
+  void Start(const std::string& ini = "", const std::string& arguments = "",
+             const std::function<bool(HWND)>& ready = IsShown);
+  static bool IsShown(HWND window) { return IsWindowVisible(window) != FALSE; }
 
   HANDLE Handle() const { return process_; }
   HWND MainWindow() const { return mainWindow_; }
   // Performance-counter ticks at the moment the process was created.
   LONGLONG StartTicks() const { return startTicks_; }
+  // Ticks when the main window was first seen ready.
+  LONGLONG ReadyTicks() const { return readyTicks_; }
   std::string FilePath(const std::string& name) const { return folder_ + "\\" + name; }
   // A file of the folder; empty when it is missing.
   std::string ReadFile(const std::string& name) const;
@@ -37,6 +42,7 @@ class BenchProcess {
   HANDLE job_ = nullptr;
   HWND mainWindow_ = nullptr;
   LONGLONG startTicks_ = 0;
+  LONGLONG readyTicks_ = 0;
 };
 
 // The performance counter, and its ticks as seconds.

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Measures Tessaril under Wine against floors taken in the same run (the
-# driver is bench/bench_driver.cpp) and prints one line per figure. About
-# seven minutes on two cores: two for the idle figure, three for the 20,000
-# broadcasts of the growth figure. Not part of the tests.
+# driver is bench/bench_driver.cpp) and prints one line per figure, and a
+# line for each run that counts the log's and the event list's lines (it
+# exits with 1 if one was lost). About eight minutes on two cores: two for
+# the idle figure, two for each of the 20,000 broadcasts of the growth
+# figures, parked and shown. Not part of the tests. An argument (start,
+# bursts or growth) measures only that figure.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -26,7 +29,7 @@ ensure_display
 
 echo "date:    $(date '+%Y-%m-%d %H:%M %Z')"
 echo "machine: $(nproc) CPUs, $(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(/usr/lib/wine/wine64 --version)"
-say "measuring (the idle figure takes two minutes)"
+say "measuring (about six minutes)"
 "$ROOT/tools/wine64-run.sh" "$BUILD/bench-win64/bench/tessaril_bench.exe" \
   "$BUILD/bench-win64/Tessaril.exe" "$BUILD/bench-win64/bench/tessaril_bench_floor.exe" \
-  "$BUILD/bench-win32/Tessaril.exe" "$BUILD/bench-win32/bench/tessaril_bench_floor.exe"
+  "$BUILD/bench-win32/Tessaril.exe" "$BUILD/bench-win32/bench/tessaril_bench_floor.exe" "$@"

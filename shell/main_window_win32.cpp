@@ -1,5 +1,9 @@
 #include "shell/main_window_win32.h"
 
+#include <exception>
+#include <string>
+#include <vector>
+
 #include "app/texts.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
@@ -8,7 +12,32 @@
 namespace {
 constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr int kFontHeight = -12;
+// The code page of the program's texts, whatever the system's.
+constexpr UINT kTextCodePage = 932;
+
+// Messages through which a user or another program reads or copies the
+// list: pending lines go in before the edit control answers them.
+bool ReadsMemo(UINT message) {
+  return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_COPY ||
+         message == WM_CONTEXTMENU || (message >= EM_GETSEL && message <= EM_GETIMESTATUS) ||
+         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+// The text as UTF-16, ended with a 0. A vector, not a std::wstring: the
+// wide string's library code would add a tenth to the exe.
+std::vector<wchar_t> WideText(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  const int wideSize = MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
+  std::vector<wchar_t> wide(static_cast<size_t>(wideSize) + 1, L'\0');
+  MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), wideSize);
+  return wide;
+}
+
+// The one main window of the thread, for the window-creation hook.
+MainWindow* hookedWindow = nullptr;
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -110,12 +139,52 @@ WindowId MainWindow::CreateTrayWindow() {
 void MainWindow::DestroyTrayWindow() { trayWindow_.reset(); }
 
 void MainWindow::AppendLine(const std::string& line) {
-  // Select the empty end and replace it: the cost is that of the new line,
-  // however long the list has grown.
-  const std::string text = line + texts::kLineEnd;
-  const LRESULT length = SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0);
-  SendMessageA(memo_, EM_SETSEL, static_cast<WPARAM>(length), length);
-  SendMessageA(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  switch (memoBatch_.Add(line, GetTickCount(), IsWindowVisible(hwnd_) != FALSE)) {
+    case MemoBatch::Due::kNow:
+      FlushMemo();
+      break;
+    case MemoBatch::Due::kStartTimer:
+      SetTimer(hwnd_, kMemoFlushTimerId, kMemoHoldMs, nullptr);
+      break;
+    case MemoBatch::Due::kLater:
+      break;
+  }
+}
+
+void MainWindow::FlushMemo() {
+  if (memoBatch_.Empty()) return;
+  // The timer goes first, so a failure is reported once. The text is
+  // converted before it is taken, so a failure keeps the lines for the next
+  // flush, and taken before the messages below, which pass through MemoProc
+  // again. Through the wide messages the text already listed is never
+  // converted.
+  KillTimer(hwnd_, kMemoFlushTimerId);
+  const std::vector<wchar_t> text = WideText(memoBatch_.Text());
+  memoBatch_.Take(GetTickCount());
+  const LRESULT end = SendMessageW(memo_, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.data()));
+}
+
+LRESULT CALLBACK MainWindow::MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(memo, GWLP_USERDATA));
+  if (ReadsMemo(message)) Guarded([&] { self->FlushMemo(); });
+  return CallWindowProcW(self->memoProc_, memo, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+  // A new top-level window is a modal box or dialog opening: the lines of
+  // the events before it are listed before it shows.
+  // A failure is not reported from here, where the report's own box would
+  // come back to this hook: the lines stay for the next flush.
+  if (code == HCBT_CREATEWND && hookedWindow != nullptr) {
+    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+    try {
+      if ((create->lpcs->style & WS_CHILD) == 0) hookedWindow->FlushMemo();
+    } catch (const std::exception&) {
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool MainWindow::Start(std::uint32_t intervalMs) {
@@ -139,7 +208,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_CREATE: {
-      memo_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+      // A Unicode control: positions count characters, not bytes.
+      memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
                                   ES_READONLY | ES_AUTOVSCROLL,
                               0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(kMemoId),
@@ -151,9 +221,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                               SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, texts::kMemoFont);
       SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+      SetWindowLongPtrW(memo_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      memoProc_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(memo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MemoProc)));
+      hookedWindow = this;
+      creationHook_ = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
       LayoutMemo();
       return 0;
     }
+    case WM_SHOWWINDOW:
+      if (wParam) Guarded([&] { FlushMemo(); });
+      break;
+    case WM_DESTROY:
+      Guarded([&] { FlushMemo(); });
+      KillTimer(hwnd_, kMemoFlushTimerId);
+      if (creationHook_ != nullptr) UnhookWindowsHookEx(creationHook_);
+      creationHook_ = nullptr;
+      hookedWindow = nullptr;
+      return 0;
     case WM_SIZE:
       LayoutMemo();
       return 0;
@@ -183,6 +268,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
+      if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
+#include "shell/memo_batch.h"
 #include "shell/tray_window_win32.h"
 
 // The native main window: class "TForm1" with its menu bar and the event list
@@ -44,6 +45,10 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
 
  private:
   void LayoutMemo();
+  // Appends the gathered lines to the edit control in one go.
+  void FlushMemo();
+  static LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
   HMENU CreateMainMenu1();
   // The restored bounds: a minimised window keeps those, not its icon's.
   RECT Bounds();
@@ -52,6 +57,9 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   HINSTANCE instance_ = nullptr;
   HWND memo_ = nullptr;
   HFONT memoFont_ = nullptr;
+  WNDPROC memoProc_ = nullptr;
+  HHOOK creationHook_ = nullptr;
+  MemoBatch memoBatch_;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<TrayWindow> trayWindow_;
 };
