@@ -7,6 +7,8 @@
 namespace {
 constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kHistoryTimerId = 3;
+constexpr UINT kHistoryIntervalMs = 60 * 1000;
 constexpr int kFontHeight = -12;
 }  // namespace
 
@@ -145,6 +147,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                               DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, texts::kMemoFont);
       SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
       LayoutMemo();
+      Guarded([&] { RecordSample(*history_); });
+      SetTimer(hwnd_, kHistoryTimerId, kHistoryIntervalMs, nullptr);
       return 0;
     }
     case WM_SIZE:
@@ -157,15 +161,23 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST: {
       TMessage m{message, wParam, lParam, 0};
       Guarded([&] { form_->WMPowerBroadcast(m); });
+      Guarded([&] { RecordPowerEvent(*history_, static_cast<std::uint32_t>(wParam)); });
+      graph_->Refresh();
       return m.Result;
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
+      if (wParam == kHistoryTimerId) {
+        Guarded([&] { RecordSample(*history_); });
+        graph_->Refresh();
+      }
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {
         if (LOWORD(wParam) == kCommandSettings && !Application->LoopEnded)
           Guarded([&] { form_->O1Click(); });
+        else if (LOWORD(wParam) == kCommandGraph && !Application->LoopEnded)
+          Guarded([&] { graph_->Open(instance_); });
         else if (LOWORD(wParam) == kCommandExit)
           Guarded([&] { form_->X1Click(); });
         return 0;
@@ -181,6 +193,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Guarded([&] { form_->Close(); });
       return 0;
+    case WM_DESTROY:
+      // The graph window is no child of this one: it goes, keeping its
+      // place, when the program does.
+      graph_->Destroy();
+      break;
     case WM_QUERYENDSESSION: {
       // Saves the settings; a save that fails is shown and vetoes the log-off.
       bool canClose = true;

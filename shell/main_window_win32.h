@@ -3,9 +3,11 @@
 
 #include <memory>
 
+#include "monitor/history.h"
 #include "platform/controls.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
+#include "shell/graph_window_win32.h"
 #include "shell/tray_window_win32.h"
 
 // The native main window: class "TForm1" with its menu bar and the event list
@@ -54,4 +56,7 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   HFONT memoFont_ = nullptr;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<TrayWindow> trayWindow_;
+  // The graph's samples, taken here whatever the monitoring does.
+  std::unique_ptr<History> history_ = std::make_unique<History>();
+  std::unique_ptr<GraphWindow> graph_ = std::make_unique<GraphWindow>(*history_);
 };
