@@ -229,8 +229,12 @@ void GraphWindow::FormPaint() {
     }
     ValueGrid(dc, battery, percentAxis);
   } else {
-    Text(dc, (battery.left + battery.right) / 2, (battery.top + battery.bottom - lineHeight) / 2,
-         texts::kNoBattery, TA_CENTER | TA_TOP);
+    // On a clear patch: a day line may pass behind the middle.
+    const int x = (battery.left + battery.right) / 2;
+    const int y = (battery.top + battery.bottom - lineHeight) / 2;
+    const int half = TextSize(dc, texts::kNoBattery).cx / 2 + 2;
+    Fill(dc, x - half, y, x + half, y + lineHeight, kBackground);
+    Text(dc, x, y, texts::kNoBattery, TA_CENTER | TA_TOP);
   }
 
   // Sleeps over both plots; a short one still shows, reaching back from its end.

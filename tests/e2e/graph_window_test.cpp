@@ -79,11 +79,54 @@ int ChangedRows(const Pixels& before, const Pixels& after, int x) {
   return rows;
 }
 
+// Available physical memory in MB as the program reads it: an unsigned
+// 32-bit count of bytes, so at most 4095 in either build.
+double AvailableMB() {
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return static_cast<double>(std::min<DWORDLONG>(status.ullAvailPhys, 0xFFFFFFFFull) >> 20);
+}
+
+// The rows of a column, from `top` to `bottom`, whose colour is not `shade`.
+std::vector<int> RowsNotOf(const Pixels& p, int x, int top, int bottom, COLORREF shade) {
+  std::vector<int> rows;
+  for (int y = top; y <= bottom; ++y)
+    if (p(x, y) != shade) rows.push_back(y);
+  return rows;
+}
+
+// A dashed line between `top` and `bottom`: the row in which one colour
+// (not the background) covers much of the middle of the width in many
+// pieces; -1 if there is none.
+int DashedRow(const Pixels& p, int top, int bottom, COLORREF background) {
+  const int from = p.width / 10, to = p.width * 85 / 100;
+  for (int y = top; y <= bottom; ++y) {
+    std::map<COLORREF, std::pair<int, int>> seen;  // pixels, pieces
+    for (int x = from; x < to; ++x) {
+      const COLORREF c = p(x, y);
+      if (c == background) continue;
+      ++seen[c].first;
+      if (p(x - 1, y) != c) ++seen[c].second;
+    }
+    for (const auto& [colour, count] : seen)
+      if (count.first * 2 > to - from && count.first * 10 < (to - from) * 9 && count.second >= 8)
+        return y;
+  }
+  return -1;
+}
+
 }  // namespace
 
 TEST(GraphWindow, ShadesTheSleepAtTheEndOfTheDayAndKeepsItsPlaceOnceOpened) {
+  // A memory limit of half the available memory: the limit line and the
+  // newest point then stand in a known ratio whatever the scale.
+  const int limit = static_cast<int>(AvailableMB() / 2);
+  ASSERT_GT(limit, 0);
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=" + std::to_string(limit) + "\r\n";
   TessarilProcess app;
-  app.Start();
+  app.Start(options);
   OpenGraph(app);
   std::vector<HWND> graphs;
   ASSERT_TRUE(WaitFor([&] { return !(graphs = GraphWindows(app)).empty(); }));
@@ -131,6 +174,24 @@ TEST(GraphWindow, ShadesTheSleepAtTheEndOfTheDayAndKeepsItsPlaceOnceOpened) {
   for (int y = after.height * 15 / 100; y < after.height * 85 / 100; ++y)
     for (int x = 0; x < after.width * 9 / 10; ++x) elsewhere += after(x, y) == shade;
   EXPECT_EQ(elsewhere, 0) << "shading where no sleep was";
+
+  // The band lies under the frames: of the rows it leaves uncovered in its
+  // first column the last two are the memory plot's bottom and the battery
+  // plot's top. Its last column also holds the newest sample's mark.
+  const double available = AvailableMB();
+  const std::vector<int> open = RowsNotOf(after, band.front(), first, last, shade);
+  ASSERT_GE(open.size(), 2u);
+  const int memoryBottom = open[open.size() - 2];
+  const int limitRow = DashedRow(after, first, memoryBottom - 1, before(0, 0));
+  ASSERT_GT(limitRow, first) << "no limit line in the memory plot";
+  std::vector<int> mark;
+  for (int y : RowsNotOf(after, band.back(), first, memoryBottom - 1, shade))
+    if (y != limitRow && after(band.front(), y) == shade) mark.push_back(y);
+  ASSERT_FALSE(mark.empty()) << "no mark of the newest sample";
+  const double markRow = (mark.front() + mark.back()) / 2.0;
+  const double ratio = (memoryBottom - markRow) / (memoryBottom - limitRow);
+  EXPECT_NEAR(ratio, available / limit, 0.15 * available / limit)
+      << "mark " << markRow << ", limit " << limitRow << ", bottom " << memoryBottom;
   SaveScreenshot(graph, app.ScreenshotPath("GraphWindow"));
 
   RECT placed;
