@@ -63,17 +63,8 @@ TEST(History, RingKeepsADayAndNoMore) {
     ASSERT_EQ(samples.size(), row.expectedCount) << row.name;
     EXPECT_EQ(samples.front().time, kStart + row.firstKept) << row.name;
     EXPECT_EQ(samples.back().time, now) << row.name;
+    EXPECT_EQ(samples.back().availMB, static_cast<std::uint32_t>(row.adds - 1)) << row.name;
   }
-}
-
-TEST(History, ABurstKeepsTheNewestFigure) {
-  History h;
-  h.Add(At(kStart, 500));
-  h.Add(At(kStart + 5, 400));
-  h.Add(At(kStart + 29, 300));
-  const auto samples = h.Samples(kStart + 29);
-  ASSERT_EQ(samples.size(), 1u);
-  EXPECT_EQ(samples[0].availMB, 300u);
 }
 
 TEST(History, SleepPeriods) {
