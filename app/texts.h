@@ -134,4 +134,15 @@ inline constexpr char kBatteryAlertTail[] = "%以下になりました";
 inline constexpr char kBatteryDialogEnd[] = "%)\r\n電源に接続してください。";
 inline constexpr char kTopProgramsHead[] = "\r\n\r\nメモリ使用量の多いプログラム:";
 
+// The graph window.
+inline constexpr char kMenuGraph[] = "グラフ(&G)";
+inline constexpr char kGraphWindowClass[] = "TGraphForm";
+inline constexpr char kGraphCaption[] = "推移グラフ";
+inline constexpr char kGraphMemoryTitle[] = "空きメモリ (MB)";
+inline constexpr char kGraphBatteryTitle[] = "バッテリ残量 (%)";
+inline constexpr char kGraphMains[] = "ACアダプタ";
+inline constexpr char kGraphOnBattery[] = "バッテリ";
+inline constexpr char kGraphSleep[] = "スリープ";
+inline constexpr char kNoBattery[] = "バッテリなし";
+
 }  // namespace texts

@@ -1,8 +1,10 @@
 #include "settings/extra_settings.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/texts.h"
+#include "settings/graph_bounds.h"
 #include "settings/ini_file.h"
 #include "settings/integer_text.h"
 
@@ -41,7 +43,14 @@ ExtraSettings ReadExtraSettings(IniFile& ini) {
 void WriteExtraSettings(IniFile& ini, const ExtraSettings& s) {
   const std::string section = texts::kIniExtraSection;
   if (AllOff(s)) {
+    // The graph window's keys share the section and outlive these four.
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (const std::string& key : GraphBoundsKeys()) {
+      std::string value = ini.ReadString(section, key, "");
+      if (!value.empty()) kept.emplace_back(key, std::move(value));
+    }
     ini.EraseSection(section, {kKeySuspendLog, kKeyBatteryLimit, kKeyTopPrograms, kKeyAlertOnce});
+    for (const auto& [key, value] : kept) ini.WriteString(section, key, value);
     return;
   }
   ini.WriteInteger(section, kKeySuspendLog, s.SuspendLog ? 1 : 0);

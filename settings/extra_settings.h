@@ -25,5 +25,6 @@ bool AllOff(const ExtraSettings& settings);
 
 // Missing, invalid and out-of-range values read as 0.
 ExtraSettings ReadExtraSettings(IniFile& ini);
-// Writes the four keys, or removes the section when all are 0.
+// Writes the four keys, or removes them when all are 0: the section goes
+// unless the graph window keeps its place there.
 void WriteExtraSettings(IniFile& ini, const ExtraSettings& settings);

@@ -19,6 +19,7 @@ inline constexpr std::intptr_t kRightButtonUp = 0x205;
 // Menu commands of both menus.
 inline constexpr std::uint32_t kCommandSettings = 101;
 inline constexpr std::uint32_t kCommandExit = 102;
+inline constexpr std::uint32_t kCommandGraph = 103;
 inline constexpr std::uint32_t kPopupFlags = 0x0002;  // TPM_RIGHTBUTTON, left-aligned
 
 // The main window's logic: its handlers, named after the control and the

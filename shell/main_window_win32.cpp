@@ -13,6 +13,8 @@ namespace {
 constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kMemoFlushTimerId = 2;
+constexpr UINT_PTR kHistoryTimerId = 3;
+constexpr UINT kHistoryIntervalMs = 60 * 1000;
 constexpr int kFontHeight = -12;
 // The code page of the program's texts, whatever the system's.
 constexpr UINT kTextCodePage = 932;
@@ -227,6 +229,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       hookedWindow = this;
       creationHook_ = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
       LayoutMemo();
+      Guarded([&] { RecordSample(*history_); });
+      SetTimer(hwnd_, kHistoryTimerId, kHistoryIntervalMs, nullptr);
       return 0;
     }
     case WM_SHOWWINDOW:
@@ -238,6 +242,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (creationHook_ != nullptr) UnhookWindowsHookEx(creationHook_);
       creationHook_ = nullptr;
       hookedWindow = nullptr;
+      // The graph window is no child of this one: it goes, keeping its
+      // place, when the program does.
+      graph_->Destroy();
       return 0;
     case WM_SIZE:
       LayoutMemo();
@@ -264,16 +271,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST: {
       TMessage m{message, wParam, lParam, 0};
       Guarded([&] { form_->WMPowerBroadcast(m); });
+      Guarded([&] { RecordPowerEvent(*history_, static_cast<std::uint32_t>(wParam)); });
+      graph_->Refresh();
       return m.Result;
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
       if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });
+      if (wParam == kHistoryTimerId) {
+        Guarded([&] { RecordSample(*history_); });
+        graph_->Refresh();
+      }
       return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && lParam == 0) {
         if (LOWORD(wParam) == kCommandSettings && !Application->LoopEnded)
           Guarded([&] { form_->O1Click(); });
+        else if (LOWORD(wParam) == kCommandGraph && !Application->LoopEnded)
+          Guarded([&] { graph_->Open(instance_); });
         else if (LOWORD(wParam) == kCommandExit)
           Guarded([&] { form_->X1Click(); });
         return 0;

@@ -3,9 +3,11 @@
 
 #include <memory>
 
+#include "monitor/history.h"
 #include "platform/controls.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
+#include "shell/graph_window_win32.h"
 #include "shell/memo_batch.h"
 #include "shell/tray_window_win32.h"
 
@@ -62,4 +64,7 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   MemoBatch memoBatch_;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<TrayWindow> trayWindow_;
+  // The graph's samples, taken here whatever the monitoring does.
+  std::unique_ptr<History> history_ = std::make_unique<History>();
+  std::unique_ptr<GraphWindow> graph_ = std::make_unique<GraphWindow>(*history_);
 };

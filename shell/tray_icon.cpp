@@ -31,7 +31,10 @@ TrayIconData TrayIconDeleteRecord(WindowId trayWindow) {
 }
 
 std::vector<MenuItem> PopupMenu1Items() {
-  return {{texts::kMenuSettings, kCommandSettings}, {"-", 0}, {texts::kMenuExit, kCommandExit}};
+  return {{texts::kMenuGraph, kCommandGraph},
+          {texts::kMenuSettings, kCommandSettings},
+          {"-", 0},
+          {texts::kMenuExit, kCommandExit}};
 }
 
 void TForm1::FormCreate() {

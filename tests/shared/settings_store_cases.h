@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "settings/apply_settings.h"
 #include "settings/extra_settings.h"
 #include "settings/form2.h"
+#include "settings/graph_bounds.h"
+#include "settings/ini_file.h"
 #include "settings/monitor_settings.h"
 #include "shell/form1.h"
 #include "tests/fake/fake_controls.h"
@@ -302,6 +305,43 @@ TEST_P(SettingsStoreTest, ExtraSectionFollowsMainWhileAnythingIsOnAndGoesWhenAll
     dialog.form.ShowExtraValues(ExtraSettings());
     dialog.form.saveIni(1, 2, 3, 4);
     EXPECT_EQ(backend->IniLines(), mainOnly) << c.name;
+  }
+}
+
+TEST_P(SettingsStoreTest, GraphBoundsOutliveTheExtraSettingsGoingOff) {
+  dialog.edSavePath.text = "C:\\t.log";
+  dialog.cbSuspendLog.checked = true;
+  dialog.form.saveIni(1, 2, 3, 4);
+  {
+    IniFile ini(SettingsFilePath());
+    WriteGraphBounds(ini, {-5, 10, 640, 480});
+  }
+  dialog.cbSuspendLog.checked = false;
+  dialog.form.saveIni(1, 2, 3, 4);
+  const std::vector<std::string> lines = backend->IniLines();
+  const auto extra = std::find(lines.begin(), lines.end(), "[extra]");
+  ASSERT_NE(extra, lines.end());
+  const std::vector<std::string> expected = {"[extra]", "GraphLeft=-5", "GraphTop=10",
+                                             "GraphWidth=640", "GraphHeight=480"};
+  EXPECT_EQ(std::vector<std::string>(extra, lines.end()), expected);
+  IniFile ini(SettingsFilePath());
+  const std::optional<GraphBounds> bounds = ReadGraphBounds(ini);
+  ASSERT_TRUE(bounds.has_value());
+  EXPECT_EQ(bounds->Left, -5);
+  EXPECT_EQ(bounds->Height, 480);
+}
+
+TEST_P(SettingsStoreTest, GraphBoundsReadOnlyWhenWholeAndUsable) {
+  const std::pair<const char*, bool> cases[] = {
+      {"GraphLeft=1\r\nGraphTop=2\r\nGraphWidth=300\r\nGraphHeight=200\r\n", true},
+      {"GraphLeft=1\r\nGraphTop=2\r\nGraphWidth=300\r\n", false},
+      {"GraphLeft=1\r\nGraphTop=x\r\nGraphWidth=300\r\nGraphHeight=200\r\n", false},
+      {"GraphLeft=1\r\nGraphTop=2\r\nGraphWidth=300\r\nGraphHeight=199\r\n", false},
+  };
+  for (const auto& [lines, usable] : cases) {
+    backend->WriteIni(std::string("[main]\r\n[extra]\r\n") + lines);
+    IniFile ini(SettingsFilePath());
+    EXPECT_EQ(ReadGraphBounds(ini).has_value(), usable) << lines;
   }
 }
 

@@ -207,18 +207,20 @@ TEST_F(LifecycleTest, ParkedStartShowsTheWindowFirstOnLeftClick) {
 TEST_F(LifecycleTest, RightClickOpensThePopupAtTheCursor) {
   Tray(kRightButtonUp);
   const Journal expected = {"cursor", "foreground " + kMain,
-                            "popup 3 at 100,200 flags 2 owner " + kMain, "null " + kMain};
+                            "popup 4 at 100,200 flags 2 owner " + kMain, "null " + kMain};
   EXPECT_EQ(fake.windows.journal, expected);
 }
 
-TEST(PopupMenu1, SettingsSeparatorExit) {
+TEST(PopupMenu1, GraphSettingsSeparatorExit) {
   const std::vector<MenuItem> items = PopupMenu1Items();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].caption, "設定(&O)");
-  EXPECT_EQ(items[0].command, kCommandSettings);
-  EXPECT_EQ(items[1].caption, "-");
-  EXPECT_EQ(items[2].caption, "終了(&X)");
-  EXPECT_EQ(items[2].command, kCommandExit);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].caption, "グラフ(&G)");
+  EXPECT_EQ(items[0].command, kCommandGraph);
+  EXPECT_EQ(items[1].caption, "設定(&O)");
+  EXPECT_EQ(items[1].command, kCommandSettings);
+  EXPECT_EQ(items[2].caption, "-");
+  EXPECT_EQ(items[3].caption, "終了(&X)");
+  EXPECT_EQ(items[3].command, kCommandExit);
 }
 
 TEST_F(LifecycleTest, OtherMouseEventsChangeNothing) {

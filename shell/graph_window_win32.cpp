@@ -1,0 +1,297 @@
+#include "shell/graph_window_win32.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/texts.h"
+#include "platform/platform.h"
+#include "settings/graph_bounds.h"
+#include "settings/ini_file.h"
+#include "settings/monitor_settings.h"
+#include "shell/graph_scale.h"
+
+namespace {
+
+constexpr int kFontHeight = -12;
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
+// Samples further apart than this are not joined: the program was not
+// watching in between.
+constexpr LocalSeconds kMaxJoinGap = 3 * 60;
+constexpr int kMinBandWidth = 3;
+constexpr int kPointSize = 2;
+
+constexpr COLORREF kBackground = RGB(255, 255, 255);
+constexpr COLORREF kFrame = RGB(128, 128, 128);
+constexpr COLORREF kGrid = RGB(224, 224, 224);
+constexpr COLORREF kDayLine = RGB(64, 64, 64);
+constexpr COLORREF kSleepShade = RGB(200, 200, 240);
+constexpr COLORREF kMemoryLine = RGB(0, 64, 192);
+constexpr COLORREF kLimitLine = RGB(220, 0, 0);
+constexpr COLORREF kMainsFill = RGB(120, 200, 120);
+constexpr COLORREF kBatteryFill = RGB(240, 170, 60);
+constexpr COLORREF kText = RGB(0, 0, 0);
+
+struct Plot {
+  RECT area;
+};
+
+SIZE TextSize(HDC dc, const char* text) {
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+  return size;
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
+  const RECT r = {left, top, right, bottom};
+  SetBkColor(dc, color);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, int width = 1,
+          int style = PS_SOLID) {
+  HPEN pen = CreatePen(style, width, color);
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x0, y0, nullptr);
+  LineTo(dc, x1, y1);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+void Text(HDC dc, int x, int y, const char* text, UINT align) {
+  SetTextAlign(dc, align);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kText);
+  TextOutA(dc, x, y, text, static_cast<int>(strlen(text)));
+}
+
+void FrameOf(HDC dc, const RECT& r) {
+  Line(dc, r.left, r.top, r.right, r.top, kFrame);
+  Line(dc, r.right, r.top, r.right, r.bottom, kFrame);
+  Line(dc, r.right, r.bottom, r.left, r.bottom, kFrame);
+  Line(dc, r.left, r.bottom, r.left, r.top, kFrame);
+}
+
+// Grid lines and labels of a value axis at the plot's left.
+void ValueGrid(HDC dc, const RECT& r, const ValueAxis& axis) {
+  char label[24];
+  for (std::int64_t v = 0; v <= axis.top; v += axis.step) {
+    const int y = ValueToY(v, axis.top, r.top, r.bottom);
+    if (v > 0) Line(dc, r.left + 1, y, r.right, y, kGrid);
+    std::snprintf(label, sizeof label, "%lld", static_cast<long long>(v));
+    Text(dc, r.left - 4, y, label, TA_RIGHT | TA_BASELINE);
+  }
+}
+
+bool Joined(const HistorySample& a, const HistorySample& b) {
+  return b.time - a.time <= kMaxJoinGap;
+}
+
+}  // namespace
+
+GraphWindow::~GraphWindow() {
+  Destroy();
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+void GraphWindow::Open(HINSTANCE instance) {
+  if (hwnd_ != nullptr) {
+    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+    SetForegroundWindow(hwnd_);
+    return;
+  }
+  WNDCLASSA wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconA(instance, "MAINICON");
+  wc.lpszClassName = texts::kGraphWindowClass;
+  RegisterClassA(&wc);
+  if (font_ == nullptr)
+    font_ = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont);
+
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = kDefaultWidth, h = kDefaultHeight;
+  {
+    IniFile ini(SettingsFilePath());
+    if (const auto bounds = ReadGraphBounds(ini)) {
+      x = bounds->Left;
+      y = bounds->Top;
+      w = bounds->Width;
+      h = bounds->Height;
+    }
+  }
+  CreateWindowExA(0, texts::kGraphWindowClass, texts::kGraphCaption, WS_OVERLAPPEDWINDOW, x, y,
+                  w, h, nullptr, nullptr, instance, this);
+  if (hwnd_ == nullptr) return;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+}
+
+void GraphWindow::Refresh() {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void GraphWindow::SaveBounds() {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd_, &placement);
+  const RECT& r = placement.rcNormalPosition;
+  IniFile ini(SettingsFilePath());
+  WriteGraphBounds(ini, {r.left, r.top, r.right - r.left, r.bottom - r.top});
+}
+
+LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_PAINT:
+      FormPaint();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {kMinGraphSize, kMinGraphSize};
+      return 0;
+    }
+    case WM_DESTROY:
+      Guarded([&] { SaveBounds(); });
+      return 0;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void GraphWindow::FormPaint() {
+  PAINTSTRUCT ps;
+  HDC target = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int width = std::max<int>(client.right, 1), height = std::max<int>(client.bottom, 1);
+  // Drawn off screen and copied at once, so a resize does not flicker.
+  HDC dc = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, font_);
+  Fill(dc, 0, 0, width, height, kBackground);
+
+  const LocalSeconds end = SecondsOf(Sys().clock->Now());
+  const LocalSeconds start = end - kHistorySpan;
+  const std::vector<HistorySample> samples = history_.Samples(end);
+  const std::vector<SleepPeriod> sleeps = history_.Sleeps(end);
+
+  const int lineHeight = TextSize(dc, "0").cy;
+  const int row = lineHeight + lineHeight / 2;
+  const SIZE timeLabel = TextSize(dc, "00:00");
+  const int left = TextSize(dc, "000000").cx + 8;
+  const int right = width - std::max<int>(timeLabel.cx / 2, 8) - 4;
+  const int plotHeight = std::max(2, (height - 3 * row) / 2);
+  const RECT memory = {left, row, right, row + plotHeight};
+  const RECT battery = {left, memory.bottom + row, right, memory.bottom + row + plotHeight};
+
+  const int tickHours = ChooseTickHours(right - left, timeLabel.cx, lineHeight);
+  char label[16];
+  for (LocalSeconds t : TickTimes(start, end, tickHours * kSecondsPerHour)) {
+    const int x = TimeToX(t, start, end, left, right);
+    Line(dc, x, memory.top + 1, x, memory.bottom, kGrid);
+    Line(dc, x, battery.top + 1, x, battery.bottom, kGrid);
+    const LocalTime lt = LocalTimeOf(t);
+    std::snprintf(label, sizeof label, "%02d:%02d", lt.hour, lt.minute);
+    Text(dc, x, battery.bottom + 2, label, TA_CENTER | TA_TOP);
+  }
+  for (LocalSeconds t : TickTimes(start, end, kSecondsPerDay)) {
+    const int x = TimeToX(t, start, end, left, right);
+    Line(dc, x, memory.top, x, battery.bottom, kDayLine);
+  }
+
+  const std::uint32_t limit = static_cast<std::uint32_t>(MonitorSettings.MemoryLimit);
+  std::int64_t maxMB = limit;
+  for (const HistorySample& s : samples) maxMB = std::max<std::int64_t>(maxMB, s.availMB);
+  const ValueAxis memoryAxis = ChooseValueAxis(maxMB, plotHeight, lineHeight);
+  ValueGrid(dc, memory, memoryAxis);
+
+  // Battery: filled below the charge, its colour telling mains from battery.
+  const bool anyBattery =
+      std::any_of(samples.begin(), samples.end(),
+                  [](const HistorySample& s) { return s.batteryPercent != kUnknownBatteryPercent; });
+  if (anyBattery) {
+    const ValueAxis percentAxis = ChooseValueAxis(100, plotHeight, lineHeight);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      const HistorySample& s = samples[i];
+      if (s.batteryPercent == kUnknownBatteryPercent) continue;
+      const int x0 = TimeToX(s.time, start, end, battery.left, battery.right);
+      const bool joined = i + 1 < samples.size() && Joined(s, samples[i + 1]);
+      const int x1 = joined ? TimeToX(samples[i + 1].time, start, end, battery.left, battery.right)
+                            : x0 + 1;
+      const int y = ValueToY(s.batteryPercent, percentAxis.top, battery.top, battery.bottom);
+      Fill(dc, x0, y, std::max(x1, x0 + 1), battery.bottom, s.onMains ? kMainsFill : kBatteryFill);
+    }
+    ValueGrid(dc, battery, percentAxis);
+  } else {
+    // On a clear patch: a day line may pass behind the middle.
+    const int x = (battery.left + battery.right) / 2;
+    const int y = (battery.top + battery.bottom - lineHeight) / 2;
+    const int half = TextSize(dc, texts::kNoBattery).cx / 2 + 2;
+    Fill(dc, x - half, y, x + half, y + lineHeight, kBackground);
+    Text(dc, x, y, texts::kNoBattery, TA_CENTER | TA_TOP);
+  }
+
+  // Sleeps over both plots; a short one still shows, reaching back from its end.
+  for (const SleepPeriod& p : sleeps) {
+    const int x1 = TimeToX(p.end, start, end, left, right);
+    const int x0 = std::min(TimeToX(p.start, start, end, left, right), x1 - kMinBandWidth);
+    Fill(dc, std::max(x0, left + 1), memory.top + 1, x1, battery.bottom, kSleepShade);
+  }
+
+  // Memory: the line, the limit, and the points below it.
+  if (limit != 0) {
+    const int y = ValueToY(limit, memoryAxis.top, memory.top, memory.bottom);
+    Line(dc, memory.left, y, memory.right, y, kLimitLine, 1, PS_DASH);
+  }
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const PlotPoint p = MemoryPoint(samples[i], start, end, memoryAxis.top, memory.left,
+                                    memory.top, memory.right, memory.bottom);
+    if (i > 0 && Joined(samples[i - 1], samples[i])) {
+      const PlotPoint q = MemoryPoint(samples[i - 1], start, end, memoryAxis.top, memory.left,
+                                      memory.top, memory.right, memory.bottom);
+      Line(dc, q.x, q.y, p.x, p.y, kMemoryLine, 2);
+    }
+    const bool low = limit != 0 && samples[i].availMB < limit;
+    if (low || i + 1 == samples.size())
+      Fill(dc, p.x - kPointSize, p.y - kPointSize, p.x + kPointSize + 1, p.y + kPointSize + 1,
+           low ? kLimitLine : kMemoryLine);
+  }
+
+  FrameOf(dc, memory);
+  FrameOf(dc, battery);
+  Text(dc, memory.left, memory.top - lineHeight - 2, texts::kGraphMemoryTitle, TA_LEFT | TA_TOP);
+  Text(dc, battery.left, battery.top - lineHeight - 2, texts::kGraphBatteryTitle,
+       TA_LEFT | TA_TOP);
+
+  // The legend, right-aligned above the plots, where no sleep reaches.
+  const struct {
+    const char* caption;
+    COLORREF color;
+  } legend[] = {{texts::kGraphMains, kMainsFill},
+                {texts::kGraphOnBattery, kBatteryFill},
+                {texts::kGraphSleep, kSleepShade}};
+  int x = memory.right;
+  const int legendTop = memory.top - lineHeight - 2;
+  const int titleRight = memory.left + TextSize(dc, texts::kGraphMemoryTitle).cx;
+  for (int i = 2; i >= 0; --i) {
+    x -= TextSize(dc, legend[i].caption).cx;
+    if (x - lineHeight - 2 < titleRight + lineHeight) break;  // no room beside the title
+    Text(dc, x, legendTop, legend[i].caption, TA_LEFT | TA_TOP);
+    x -= lineHeight + 2;
+    Fill(dc, x, legendTop + 2, x + lineHeight - 2, legendTop + lineHeight - 2, legend[i].color);
+    x -= lineHeight;
+  }
+
+  BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  EndPaint(hwnd_, &ps);
+}
