@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/harness.h"
@@ -17,10 +18,19 @@ namespace {
 // The dialog's control ids: the first page's that these tests use, then the
 // second page's.
 enum : int {
-  kPageControl1 = 100, kTabSheet1 = 101, kEdMemLimit = 104, kButton1 = 120,
+  kPageControl1 = 100, kTabSheet1, kGroupBox4, kLabel2, kEdMemLimit, kLabel5, kGroupBox1,
+  kCbSaveLog, kButton1 = 120,
   kTabSheet2, kGroupBox5, kCbSuspendLog, kLabel6, kEdBatteryLimit, kLabel7, kGroupBox6,
   kCbTopPrograms, kCbAlertOnce,
 };
+
+// A control's place in its parent's client area.
+RECT PlaceInParent(HWND control) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -55,36 +65,48 @@ TEST(ExtraPage, SecondPageAsDesignedSavedInItsOwnSectionAndRemovedWhenAllAreOff)
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(sheet) != FALSE; }));
   EXPECT_FALSE(IsWindowVisible(ChildWithId(dialog, kTabSheet1)));
 
+  // Laid out as the first page is: group boxes as wide as its, the battery
+  // row spaced as its memory row, check boxes as its; all on the page, none
+  // over another.
   struct Expected {
-    int id, parent;
-    int left, top, width, height;
+    int id, parent, like;
     const char* text;
   };
   const Expected controls[] = {
-      {kGroupBox5, kTabSheet2, 0, 8, 385, 68, "電源"},
-      {kCbSuspendLog, kGroupBox5, 8, 16, 250, 17, "スリープ・休止の時間を記録する"},
-      {kLabel6, kGroupBox5, 8, 44, 100, 12, "バッテリ残量が"},
-      {kEdBatteryLimit, kGroupBox5, 120, 40, 49, 20, "0"},
-      {kLabel7, kGroupBox5, 176, 44, 140, 12, "%以下になったら通知する"},
-      {kGroupBox6, kTabSheet2, 0, 82, 385, 68, "メモリ警告"},
-      {kCbTopPrograms, kGroupBox6, 8, 16, 300, 17, "警告にメモリ使用量の多いプログラムを表示する"},
-      {kCbAlertOnce, kGroupBox6, 8, 40, 300, 17, "メモリが回復するまで警告を繰り返さない"},
+      {kGroupBox5, kTabSheet2, kGroupBox4, "電源"},
+      {kCbSuspendLog, kGroupBox5, kCbSaveLog, "スリープ・休止の時間を記録する"},
+      {kLabel6, kGroupBox5, kLabel2, "バッテリ残量が"},
+      {kEdBatteryLimit, kGroupBox5, kEdMemLimit, "0"},
+      {kLabel7, kGroupBox5, kLabel5, "%以下になったら通知する"},
+      {kGroupBox6, kTabSheet2, kGroupBox4, "メモリ警告"},
+      {kCbTopPrograms, kGroupBox6, kCbSaveLog, "警告にメモリ使用量の多いプログラムを表示する"},
+      {kCbAlertOnce, kGroupBox6, kCbSaveLog, "メモリが回復するまで警告を繰り返さない"},
   };
-  RECT page = {};
-  GetClientRect(sheet, &page);
   const LRESULT font = SendMessageA(ChildWithId(dialog, kEdMemLimit), WM_GETFONT, 0, 0);
+  std::vector<std::pair<int, RECT>> placed;
   for (const Expected& e : controls) {
     HWND control = ChildWithId(dialog, e.id);
     ASSERT_NE(control, nullptr) << e.id;
     EXPECT_EQ(GetParent(control), ChildWithId(dialog, e.parent)) << e.id;
-    RECT r = {};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
-              std::vector<LONG>({e.left, e.top, e.width, e.height}))
-        << e.id;
-    EXPECT_TRUE(e.parent != kTabSheet2 || (r.right <= page.right && r.bottom <= page.bottom))
-        << e.id << " fits the page";
+    const RECT r = PlaceInParent(control), like = PlaceInParent(ChildWithId(dialog, e.like));
+    EXPECT_EQ(r.left, like.left) << e.id;
+    if (e.like == kGroupBox4) {
+      EXPECT_EQ(r.right - r.left, like.right - like.left) << e.id;
+    } else {
+      EXPECT_GE(r.right - r.left, like.right - like.left) << e.id;
+      EXPECT_EQ(r.bottom - r.top, like.bottom - like.top) << e.id;
+    }
+    RECT parent = {};
+    GetClientRect(GetParent(control), &parent);
+    EXPECT_TRUE(r.right <= parent.right && r.bottom <= parent.bottom && r.top >= 0)
+        << e.id << " fits its parent";
+    for (const auto& [other, o] : placed) {
+      RECT overlap = {};
+      EXPECT_TRUE(GetParent(ChildWithId(dialog, other)) != GetParent(control) ||
+                  !IntersectRect(&overlap, &r, &o))
+          << e.id << " over " << other;
+    }
+    placed.push_back({e.id, r});
     EXPECT_EQ(WindowText(control), e.text) << e.id;
     EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), font) << e.id << ": the first page's font";
   }

@@ -37,8 +37,7 @@ HWND SettingsFromTray(const TessarilProcess& app, HWND tray) {
   PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
   HWND menu = nullptr, dialog = nullptr;
   WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); });
-  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(menu, WM_CHAR, 'o', 0);  // 設定(&O)
   WaitFor([&] { return (dialog = WindowOfClass(app, "TForm2")) && IsWindowVisible(dialog); });
   return dialog;
 }
