@@ -41,7 +41,8 @@ std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t 
   std::string text = texts::kTopProgramsHead;
   for (std::size_t i = 0; i < processes.size() && i < kShown; ++i)
     text += texts::kLineEnd + processes[i].name + " " +
-            std::to_string(processes[i].privateBytes >> 20) + texts::kMegabytes;  // whole MB
+            DecimalText(static_cast<std::uint32_t>(processes[i].privateBytes >> 20)) +
+            texts::kMegabytes;  // whole MB
   return text;
 }
 

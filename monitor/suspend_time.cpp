@@ -27,7 +27,8 @@ std::int64_t SecondsOf(const LocalTime& t) {
          t.hour * 3600 + t.minute * 60 + t.second;
 }
 
-std::string Number(std::int64_t value) { return std::to_string(value); }
+// Never negative here; hours of a sleep fit in 32 bits for any clock.
+std::string Number(std::int64_t value) { return DecimalText(static_cast<std::uint32_t>(value)); }
 
 }  // namespace
 

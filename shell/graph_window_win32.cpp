@@ -1,9 +1,9 @@
 #include "shell/graph_window_win32.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
+#include "app/number_text.h"
 #include "app/texts.h"
 #include "platform/platform.h"
 #include "settings/graph_bounds.h"
@@ -75,12 +75,12 @@ void FrameOf(HDC dc, const RECT& r) {
 
 // Grid lines and labels of a value axis at the plot's left.
 void ValueGrid(HDC dc, const RECT& r, const ValueAxis& axis) {
-  char label[24];
   for (std::int64_t v = 0; v <= axis.top; v += axis.step) {
     const int y = ValueToY(v, axis.top, r.top, r.bottom);
     if (v > 0) Line(dc, r.left + 1, y, r.right, y, kGrid);
-    std::snprintf(label, sizeof label, "%lld", static_cast<long long>(v));
-    Text(dc, r.left - 4, y, label, TA_RIGHT | TA_BASELINE);
+    // The axis tops out at a few thousand MB or at 100 %.
+    Text(dc, r.left - 4, y, DecimalText(static_cast<std::uint32_t>(v)).c_str(),
+         TA_RIGHT | TA_BASELINE);
   }
 }
 
@@ -191,14 +191,15 @@ void GraphWindow::FormPaint() {
   const RECT battery = {left, memory.bottom + row, right, memory.bottom + row + plotHeight};
 
   const int tickHours = ChooseTickHours(right - left, timeLabel.cx, lineHeight);
-  char label[16];
   for (LocalSeconds t : TickTimes(start, end, tickHours * kSecondsPerHour)) {
     const int x = TimeToX(t, start, end, left, right);
     Line(dc, x, memory.top + 1, x, memory.bottom, kGrid);
     Line(dc, x, battery.top + 1, x, battery.bottom, kGrid);
     const LocalTime lt = LocalTimeOf(t);
-    std::snprintf(label, sizeof label, "%02d:%02d", lt.hour, lt.minute);
-    Text(dc, x, battery.bottom + 2, label, TA_CENTER | TA_TOP);
+    // The program's own number texts: printf would bring 10 KB of formatting.
+    const std::string label = PaddedDecimalText(static_cast<std::uint32_t>(lt.hour), 2) + ":" +
+                              PaddedDecimalText(static_cast<std::uint32_t>(lt.minute), 2);
+    Text(dc, x, battery.bottom + 2, label.c_str(), TA_CENTER | TA_TOP);
   }
   for (LocalSeconds t : TickTimes(start, end, kSecondsPerDay)) {
     const int x = TimeToX(t, start, end, left, right);
