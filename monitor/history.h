@@ -4,23 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "monitor/local_seconds.h"
 #include "platform/types.h"
 
-// Seconds of local time counted from 1970-01-01 00:00 of the same clock: the
-// graph's labels and day lines are in local time, so its axis is too.
-using LocalSeconds = std::int64_t;
-
-inline constexpr LocalSeconds kSecondsPerHour = 3600;
-inline constexpr LocalSeconds kSecondsPerDay = 24 * kSecondsPerHour;
 inline constexpr LocalSeconds kHistorySpan = kSecondsPerDay;
 // A sample within this time of the first one in the newest place replaces
 // it, so a burst of power events takes one place and the ring holds a day.
 inline constexpr LocalSeconds kMinSampleGap = 30;
 inline constexpr std::size_t kHistoryCapacity = kHistorySpan / kMinSampleGap;
 inline constexpr std::size_t kSleepCapacity = 64;
-
-LocalSeconds SecondsOf(const LocalTime& time);
-LocalTime LocalTimeOf(LocalSeconds seconds);
 
 struct HistorySample {
   LocalSeconds time = 0;
@@ -61,12 +53,6 @@ class History {
   std::size_t nextSleep_ = 0;
   std::size_t sleepCount_ = 0;
 };
-
-// Power events that end or start a sleep.
-inline constexpr std::uint32_t kEventSuspend = 0x0004;
-inline constexpr std::uint32_t kEventResumeCritical = 0x0006;
-inline constexpr std::uint32_t kEventResumeSuspend = 0x0007;
-inline constexpr std::uint32_t kEventResumeAutomatic = 0x0012;
 
 // One sample of the system as it is now; a power event also opens or
 // closes a sleep.

@@ -2,6 +2,7 @@
 
 #include "app/number_text.h"
 #include "app/texts.h"
+#include "monitor/local_seconds.h"
 #include "platform/platform.h"
 #include "settings/monitor_settings.h"
 
@@ -9,25 +10,7 @@ namespace {
 
 constexpr std::int64_t kSecondsPerMinute = 60;
 constexpr std::int64_t kMinutesPerHour = 60;
-constexpr std::int64_t kSecondsPerDay = 86400;
 
-// Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-  const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
-}
-
-std::int64_t SecondsOf(const LocalTime& t) {
-  return DaysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) *
-             kSecondsPerDay +
-         t.hour * 3600 + t.minute * 60 + t.second;
-}
-
-// Never negative here; hours of a sleep fit in 32 bits for any clock.
 std::string Number(std::int64_t value) { return DecimalText(static_cast<std::uint32_t>(value)); }
 
 }  // namespace
