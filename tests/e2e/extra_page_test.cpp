@@ -24,14 +24,6 @@ enum : int {
   kCbTopPrograms, kCbAlertOnce,
 };
 
-// A control's place in its parent's client area.
-RECT PlaceInParent(HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

@@ -124,6 +124,8 @@ HWND OpenSettings(const TessarilProcess& app);
 std::string AnswerBox(const TessarilProcess& app, const std::string& caption);
 // The window with the keyboard focus in the thread of `window`.
 HWND Focus(HWND window);
+// A control's place in its parent's client area.
+RECT PlaceInParent(HWND control);
 
 // Copies a window's screen area (or, for null, the whole screen) to a .bmp.
 // Throws on failure.

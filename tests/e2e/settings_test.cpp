@@ -34,14 +34,6 @@ bool Closed(HWND dialog) {
   return WaitFor([&] { return !IsWindowVisible(dialog); });
 }
 
-// A control's place in its parent's client area.
-RECT PlaceInParent(HWND control) {
-  RECT r = {};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 // The dialog thread's active and focused windows and the foreground, for
 // failure messages.
 std::string Activation(HWND dialog) {
