@@ -384,6 +384,29 @@ HWND Focus(HWND window) {
   return info.hwndFocus;
 }
 
+namespace {
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+}  // namespace
+
+ScreenDpi::ScreenDpi(DWORD dpi) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) == ERROR_SUCCESS)
+    previous_ = value;
+  if (RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot set LogPixels");
+}
+
+ScreenDpi::~ScreenDpi() {
+  if (previous_)
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &*previous_,
+                    sizeof *previous_);
+  else
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+}
+
 RECT PlaceInParent(HWND control) {
   RECT r = {};
   GetWindowRect(control, &r);

@@ -142,6 +142,21 @@ HWND Focus(HWND window);
 // A control's place in its parent's client area.
 RECT PlaceInParent(HWND control);
 
+// The display scale of every program started while it lives: Wine takes it
+// from HKCU\Control Panel\Desktop LogPixels when a program starts. The
+// value found (or its absence) comes back when it goes; the driver keeps the
+// DPI it started with.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  std::optional<DWORD> previous_;
+};
+
 // Copies a window's screen area (or, for null, the whole screen) to a .bmp.
 // Throws on failure.
 void SaveScreenshot(HWND window, const std::string& path);
