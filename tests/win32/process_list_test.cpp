@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "platform/win32/win32_platform.h"
@@ -35,3 +37,44 @@ TEST(Win32ProcessList, ListsThisProcessWithItsNameUserAndPrivateBytes) {
   EXPECT_TRUE(self->sameUser);
   EXPECT_GE(self->privateBytes, kBlock);
 }
+
+// A process that grants this one PROCESS_QUERY_LIMITED_INFORMATION and
+// nothing more, as the user's elevated programs do: still listed. A second
+// copy of the test exe, created suspended, stands for it. Built into the
+// 64-bit exe only: under qemu-i386 the 32-bit one cannot start a 32-bit
+// child, and the try kills it, as a skip would (gtest's debug output raises
+// an exception that the emulator cannot deliver while gtest's thread runs).
+#ifdef _WIN64
+TEST(Win32ProcessList, ListsAProcessThatGrantsOnlyTheLimitedQuery) {
+  PSECURITY_DESCRIPTOR raw = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "D:(A;;0x101000;;;WD)", SDDL_REVISION_1, &raw, nullptr));  // query limited, synchronize
+  const auto free = [](void* p) { LocalFree(p); };
+  const std::unique_ptr<void, decltype(free)> descriptor(raw, free);
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, raw, FALSE};
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child = {};
+  ASSERT_TRUE(CreateProcessA(path, nullptr, &attributes, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, nullptr, &startup, &child))
+      << GetLastError();
+  const auto close = [](HANDLE h) { CloseHandle(h); };
+  const std::unique_ptr<void, decltype(close)> process(child.hProcess, close),
+      thread(child.hThread, close);
+  const std::unique_ptr<void, decltype(close)> probe(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, child.dwProcessId),
+      close);
+  ASSERT_EQ(probe, nullptr) << "the child's DACL is not enforced here";
+
+  const std::vector<ProcessMemory> processes = Win32ProcessList().Processes();
+  TerminateProcess(child.hProcess, 0);
+  const auto listed = std::find_if(processes.begin(), processes.end(), [&](const ProcessMemory& p) {
+    return p.id == child.dwProcessId;
+  });
+  ASSERT_NE(listed, processes.end());
+  EXPECT_TRUE(listed->sameUser);
+  EXPECT_GT(listed->privateBytes, 0u);
+}
+#endif
