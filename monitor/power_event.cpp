@@ -37,7 +37,7 @@ std::string PowerEventText(std::uint32_t code, std::uint32_t data) {
 }
 
 std::string PowerStatusSuffix(const PowerStatus& status) {
-  return std::string(status.ACLineStatus != 0 ? texts::kOnMains : texts::kOnBattery) +
+  return std::string(OnMains(status.ACLineStatus) ? texts::kOnMains : texts::kOnBattery) +
          texts::kRemainingHead + DecimalText(status.BatteryLifePercent) + texts::kRemainingTail;
 }
 

@@ -12,12 +12,20 @@
 // file's folder exists when its directory part (without the last "\") was
 // added with AddDirectory.
 
+// The local clock reads `now`, in a zone `utcOffset` seconds ahead of UTC;
+// LocalAt follows `offsetAt` instead when a test gives a zone's rule.
 class FakeClock : public Clock {
  public:
   LocalTime now{2026, 12, 7, 5, 32, 29};
+  std::int64_t utcOffset = 9 * 3600;
+  std::function<std::int64_t(UtcSeconds)> offsetAt;
+  std::uint64_t elapsedMs = 0;
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
   LocalTime Now() override { return now; }
+  UtcSeconds UtcNow() override;
+  LocalTime LocalAt(UtcSeconds time) override;
+  std::uint64_t ElapsedMs() override { return elapsedMs; }
   std::string DateSeparator() override { return dateSeparator; }
   std::string TimeSeparator() override { return timeSeparator; }
 };
@@ -70,7 +78,9 @@ class FakePowerSource : public PowerSource {
 class FakeMemorySource : public MemorySource {
  public:
   std::uint32_t availBytes = 0xFFFFFFFFu;
+  PhysicalMemory physical{6ull << 30, 16ull << 30};
   std::uint32_t AvailPhysBytes() override { return availBytes; }
+  PhysicalMemory Physical() override { return physical; }
 };
 
 // Behaves like the private-profile calls: missing file, section or key gives

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
+#include "monitor/power_event.h"
+
 TEST(GraphScale, ValueAxisNiceSteps) {
   struct Row {
     std::int64_t max;
@@ -20,6 +25,8 @@ TEST(GraphScale, ValueAxisNiceSteps) {
       {0, 200, 12, 1, 1},
       // A plot too low for two labels still gets one step.
       {700, 10, 12, 1000, 1000},
+      // Labels 0 px tall count as 1 px: at most 100 steps, not 3000.
+      {3000, 200, 0, 3000, 50},
   };
   for (const Row& row : rows) {
     const ValueAxis axis = ChooseValueAxis(row.max, row.plotHeight, row.labelHeight);
@@ -56,12 +63,84 @@ TEST(GraphScale, TimeTicksNeverOverlap) {
   }
 }
 
-TEST(GraphScale, TickTimesOnTheHourWithinTheDay) {
+// The axis is in UTC; the labels stand at local hours, by the zone's rule.
+TEST(GraphScale, LabelsAtLocalHoursAcrossClockChanges) {
   const LocalSeconds h = 3600;
-  const auto ticks = TickTimes(10 * h + 1, 20 * h, 3 * h);
-  const std::vector<LocalSeconds> expected = {12 * h, 15 * h, 18 * h};
-  EXPECT_EQ(ticks, expected);
-  EXPECT_EQ(TickTimes(0, 2 * h, h), (std::vector<LocalSeconds>{0, h, 2 * h}));
+  const UtcSeconds spring = SecondsOf({2026, 3, 29, 1, 0, 0});
+  const UtcSeconds autumn = SecondsOf({2026, 10, 25, 1, 0, 0});
+  const UtcSeconds day = SecondsOf({2026, 12, 7, 0, 0, 0});
+  struct Row {
+    const char* name;
+    std::function<LocalSeconds(UtcSeconds)> offset;
+    UtcSeconds start, end;
+    LocalSeconds every;
+    std::vector<std::string> labels;
+  };
+  const Row rows[] = {
+      {"spring forward skips 02:00", [&](UtcSeconds t) { return t < spring ? h : 2 * h; },
+       spring - 3 * h, spring + 3 * h, h,
+       {"23:00", "00:00", "01:00", "03:00", "04:00", "05:00", "06:00"}},
+      {"autumn shows 02:00 twice", [&](UtcSeconds t) { return t < autumn ? 2 * h : h; },
+       autumn - 3 * h, autumn + 3 * h, h,
+       {"00:00", "01:00", "02:00", "02:00", "03:00", "04:00", "05:00"}},
+      {"half-hour zone", [&](UtcSeconds) { return 5 * h + 1800; }, day, day + 6 * h, 3 * h,
+       {"06:00", "09:00"}},
+      {"one midnight a day", [&](UtcSeconds) { return 9 * h; }, day, day + 24 * h, 24 * h,
+       {"00:00"}},
+  };
+  for (const Row& row : rows) {
+    const auto localOf = [&](UtcSeconds t) { return t + row.offset(t); };
+    std::vector<std::string> labels;
+    for (UtcSeconds t : LocalTickTimes(row.start, row.end, row.every, localOf)) {
+      const LocalTime lt = LocalTimeOf(localOf(t));
+      char label[8];
+      std::snprintf(label, sizeof label, "%02d:%02d", lt.hour, lt.minute);
+      labels.push_back(label);
+    }
+    EXPECT_EQ(labels, row.labels) << row.name;
+  }
+}
+
+// The memory axis reaches the highest sample and the limit, the limit no
+// further than the machine's memory; a label keeps all its digits.
+TEST(GraphScale, MemoryAxisEnds) {
+  struct Row {
+    const char* name;
+    std::uint32_t sampleMb, limitMb;
+    std::int64_t top, step;
+  };
+  const Row rows[] = {
+      // 200 px, labels 12 px: at most 8 steps; 16384 MB of memory.
+      {"samples above 4 GB", 9000, 200, 10000, 2000},
+      {"limit above the samples", 3000, 5000, 5000, 1000},
+      {"negative limit read unsigned", 3000, 4294967295u, 20000, 5000},
+      {"no limit", 3000, 0, 3000, 500},
+  };
+  for (const Row& row : rows) {
+    HistorySample s;
+    s.availMB = row.sampleMb;
+    const ValueAxis axis = ChooseValueAxis(MemoryAxisMax({s}, row.limitMb, 16384), 200, 12);
+    EXPECT_EQ(axis.top, row.top) << row.name;
+    EXPECT_EQ(axis.step, row.step) << row.name;
+  }
+  EXPECT_EQ(AxisLabel(5000000000), "5000000000");
+  EXPECT_EQ(AxisLabel(1000000007), "1000000007");
+  EXPECT_EQ(AxisLabel(999999999), "999999999");
+}
+
+TEST(GraphScale, JoinsAndTheMainsRule) {
+  const std::pair<UtcSeconds, bool> gaps[] = {{-60, false}, {0, true}, {180, true}, {181, false}};
+  for (const auto& [gap, joined] : gaps) {
+    HistorySample a, b;
+    b.time = gap;
+    EXPECT_EQ(Joined(a, b), joined) << gap;
+  }
+  // Filled as mains exactly when the event line says ACアダプタ.
+  for (std::uint8_t ac : {0, 1, 255}) {
+    HistorySample s;
+    s.acLineStatus = ac;
+    EXPECT_EQ(DrawnOnMains(s), PowerStatusSuffix({ac, 50}).rfind("(ACアダプタ)", 0) == 0) << +ac;
+  }
 }
 
 TEST(GraphScale, SampleToPoint) {
