@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -248,8 +249,10 @@ class FakeProcessList : public ProcessList {
   std::vector<ProcessMemory> processes;
   std::uint32_t self = 1000;
   int lists = 0;
+  bool fail = false;  // the listing runs out of memory
   std::vector<ProcessMemory> Processes() override {
     ++lists;
+    if (fail) throw std::bad_alloc();
     return processes;
   }
   std::uint32_t CurrentProcessId() override { return self; }

@@ -193,6 +193,20 @@ TEST_F(ExtraFeatureTest, MemoryAlertListsProgramsInTheBoxOnlyWhenChosen) {
   EXPECT_EQ(Log(), alert + alert);
 }
 
+// The listing fails under the memory pressure that raised the alert.
+TEST_F(ExtraFeatureTest, FailedListingStillAlertsAndTheTimerRunsOn) {
+  MonitorSettings.MemoryLimit = 200;
+  MonitorSettings.Extra.TopPrograms = true;
+  fake.memory.availBytes = 150 * kMB;
+  fake.processes.fail = true;
+  form.Timer1.SetEnabled(true);
+  CheckMemory();
+  ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fake.dialogs.boxes[0].text, MemoryDialogText(200, 150));
+  EXPECT_TRUE(form.Timer1.Enabled());
+  EXPECT_EQ(Log(), "2026/12/07 05:32:29 >> 使用可能メモリが200MBを切りました\r\n");
+}
+
 TEST_F(ExtraFeatureTest, AlertOnceWaitsForMemoryToRecover) {
   struct Case {
     bool once;
