@@ -164,6 +164,11 @@ class FakeFormWindow : public FormWindow {
   static constexpr WindowId kTrayHandle = 0x3000;
   std::intptr_t defaultResult = 1;
   std::vector<std::uint32_t> defaultHandled;
+  struct BatteryWarningPost {
+    std::int32_t limit;
+    std::uint8_t percent;
+  };
+  std::vector<BatteryWarningPost> batteryWarnings;  // posted, not yet shown
   Journal* journal = nullptr;
   WindowId Handle() override { return kHandle; }
   void DefaultHandler(TMessage& message) override {
@@ -176,6 +181,9 @@ class FakeFormWindow : public FormWindow {
     return kTrayHandle;
   }
   void DestroyTrayWindow() override { Note("destroy tray window"); }
+  void PostBatteryWarning(std::int32_t limit, std::uint8_t percent) override {
+    batteryWarnings.push_back({limit, percent});
+  }
 
   std::int32_t left = 100, top = 50, width = 484, height = 80;
   std::vector<std::string> boundChanges;  // "Left=10" and so on, in order

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/error.h"
 #include "monitor/battery_warning.h"
+#include "monitor/history.h"
 #include "monitor/memory_watch.h"
 #include "monitor/suspend_time.h"
 #include "settings/monitor_settings.h"
@@ -159,7 +161,7 @@ TEST_F(ExtraFeatureTest, SuspendTimeFollowsTheFirstResumeOnly) {
   }
 }
 
-TEST_F(ExtraFeatureTest, BatteryWarningSoundBoxThenLogOnlyLine) {
+TEST_F(ExtraFeatureTest, BatteryWarningPostedThenSoundBoxAndLogOnlyLine) {
   MonitorSettings.Extra.BatteryLimit = 20;
   fake.power.status = {0, 18};
   fake.dialogs.whileShown = [&](const FakeDialogs::Box&) {
@@ -167,7 +169,11 @@ TEST_F(ExtraFeatureTest, BatteryWarningSoundBoxThenLogOnlyLine) {
     Broadcast(0xA);  // a status change inside the box's loop does not warn again
   };
   Broadcast(0xA);
+  EXPECT_TRUE(fake.dialogs.boxes.empty()) << "no box while the system waits for the reply";
+  ASSERT_EQ(window.batteryWarnings.size(), 1u);
+  ShowBatteryWarning(window.batteryWarnings[0].limit, window.batteryWarnings[0].percent);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(window.batteryWarnings.size(), 1u);
   EXPECT_EQ(fake.dialogs.boxes[0].text,
             "バッテリ残量が20%以下になりました。\r\n(現在18%)\r\n電源に接続してください。");
   EXPECT_EQ(fake.dialogs.boxes[0].caption, "情報");
@@ -205,6 +211,27 @@ TEST_F(ExtraFeatureTest, FailedListingStillAlertsAndTheTimerRunsOn) {
   EXPECT_EQ(fake.dialogs.boxes[0].text, MemoryDialogText(200, 150));
   EXPECT_TRUE(form.Timer1.Enabled());
   EXPECT_EQ(Log(), "2026/12/07 05:32:29 >> 使用可能メモリが200MBを切りました\r\n");
+}
+
+// A write that fails shows its box, whose loop delivers the next events:
+// what a suspend and a status change record must be recorded already.
+TEST_F(ExtraFeatureTest, FailedLogWriteLosesNoSleepAndNoWarning) {
+  History history;
+  form.Samples = &history;
+  MonitorSettings.Extra.SuspendLog = true;
+  MonitorSettings.Extra.BatteryLimit = 20;
+  fake.power.status = {0, 18};
+  MonitorSettings.SavePath = "C:\\missing\\t.log";
+  EXPECT_THROW(Broadcast(0x4), AppError);
+  EXPECT_THROW(Broadcast(0xA), AppError);
+  EXPECT_EQ(window.batteryWarnings.size(), 1u);
+  MonitorSettings.SavePath = kLog;
+  fake.clock.elapsedMs += 7 * 60000;
+  Broadcast(0x7);
+  EXPECT_EQ(MemoTexts().back(), "サスペンド時間 7分 [残18%→18%]");
+  const auto sleeps = history.Sleeps(fake.clock.UtcNow());
+  ASSERT_EQ(sleeps.size(), 1u);
+  EXPECT_FALSE(sleeps[0].open) << "the resume found the suspend";
 }
 
 TEST_F(ExtraFeatureTest, AlertOnceWaitsForMemoryToRecover) {
