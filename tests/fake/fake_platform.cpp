@@ -5,9 +5,7 @@
 
 UtcSeconds FakeClock::UtcNow() { return SecondsOf(now) - utcOffset; }
 
-LocalTime FakeClock::LocalAt(UtcSeconds time) {
-  return LocalTimeOf(time + (offsetAt ? offsetAt(time) : utcOffset));
-}
+LocalTime FakeClock::LocalAt(UtcSeconds time) { return LocalTimeOf(time + utcOffset); }
 
 namespace {
 

@@ -13,13 +13,11 @@
 // file's folder exists when its directory part (without the last "\") was
 // added with AddDirectory.
 
-// The local clock reads `now`, in a zone `utcOffset` seconds ahead of UTC;
-// LocalAt follows `offsetAt` instead when a test gives a zone's rule.
+// The local clock reads `now`, in a zone `utcOffset` seconds ahead of UTC.
 class FakeClock : public Clock {
  public:
   LocalTime now{2026, 12, 7, 5, 32, 29};
   std::int64_t utcOffset = 9 * 3600;
-  std::function<std::int64_t(UtcSeconds)> offsetAt;
   std::uint64_t elapsedMs = 0;
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
@@ -164,11 +162,7 @@ class FakeFormWindow : public FormWindow {
   static constexpr WindowId kTrayHandle = 0x3000;
   std::intptr_t defaultResult = 1;
   std::vector<std::uint32_t> defaultHandled;
-  struct BatteryWarningPost {
-    std::int32_t limit;
-    std::uint8_t percent;
-  };
-  std::vector<BatteryWarningPost> batteryWarnings;  // posted, not yet shown
+  std::vector<std::pair<std::int32_t, std::uint8_t>> batteryWarnings;  // posted limit, percent
   Journal* journal = nullptr;
   WindowId Handle() override { return kHandle; }
   void DefaultHandler(TMessage& message) override {

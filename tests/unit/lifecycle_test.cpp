@@ -87,7 +87,7 @@ TEST_F(LifecycleTest, StartOnBatteryAtTheLimitWarnsAndTheNextStatusChangeDoesNot
   fake.power.status = {0, 20};
   form.SetVisible(true);
   ASSERT_EQ(window.batteryWarnings.size(), 1u);
-  ShowBatteryWarning(window.batteryWarnings[0].limit, window.batteryWarnings[0].percent);
+  ShowBatteryWarning(window.batteryWarnings[0].first, window.batteryWarnings[0].second);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fake.dialogs.boxes[0].text.find("バッテリ残量が20%以下になりました。"), 0u);
   TMessage change{0x218, 0x000A, 0, 0};

@@ -11,10 +11,10 @@ TEST(Win32Clock, UtcAndLocalAgreeWithTheSystemClocks) {
   GetSystemTime(&utc);
   const UtcSeconds now = clock.UtcNow();
   GetLocalTime(&local);
-  const LocalTime calendar{utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond};
-  EXPECT_NEAR(static_cast<double>(now), static_cast<double>(SecondsOf(calendar)), 2.0);
-  const LocalTime shown{local.wYear, local.wMonth, local.wDay,
-                        local.wHour, local.wMinute, local.wSecond};
-  EXPECT_NEAR(static_cast<double>(SecondsOf(clock.LocalAt(now))),
-              static_cast<double>(SecondsOf(shown)), 2.0);
+  const auto seconds = [](const SYSTEMTIME& t) {
+    return static_cast<double>(
+        SecondsOf({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond}));
+  };
+  EXPECT_NEAR(static_cast<double>(now), seconds(utc), 2.0);
+  EXPECT_NEAR(static_cast<double>(SecondsOf(clock.LocalAt(now))), seconds(local), 2.0);
 }

@@ -25,16 +25,3 @@ TEST(Win32MemorySource, ReportsUpTo4095MegabytesInBothBuilds) {
   }
   EXPECT_GT(reportedMb, 2047u) << "the 2 GB ceiling of a plain 32-bit exe";
 }
-
-// The graph's figure has all 64 bits in both builds: past 4095 MB where the
-// machine has that much available.
-TEST(Win32MemorySource, PhysicalFigureGoesPast4095Megabytes) {
-  MEMORYSTATUSEX full = {};
-  full.dwLength = sizeof full;
-  ASSERT_TRUE(GlobalMemoryStatusEx(&full));
-  const PhysicalMemory reported = Win32MemorySource().Physical();
-  EXPECT_EQ(reported.totalBytes, full.ullTotalPhys);
-  if ((full.ullAvailPhys >> 20) < 4096 + 512)
-    GTEST_SKIP() << "only " << (full.ullAvailPhys >> 20) << " MB available";
-  EXPECT_GT(reported.availBytes >> 20, 4095u);
-}
