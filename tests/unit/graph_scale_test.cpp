@@ -99,14 +99,14 @@ TEST(GraphScale, MemoryAxisEnds) {
   EXPECT_EQ(AxisLabel(1000000007), "1000000007");
 }
 
+// Joined 0 to 3 minutes apart; filled as mains when the event line says so.
 TEST(GraphScale, JoinsAndTheMainsRule) {
-  const std::pair<UtcSeconds, bool> gaps[] = {{-60, false}, {0, true}, {180, true}, {181, false}};
+  const std::pair<int, bool> gaps[] = {{-60, false}, {0, true}, {180, true}, {181, false}};
   for (const auto& [gap, joined] : gaps) {
     HistorySample a, b;
     b.time = gap;
     EXPECT_EQ(Joined(a, b), joined) << gap;
   }
-  // Filled as mains exactly when the event line says ACアダプタ.
   for (std::uint8_t ac : {0, 1, 255}) {
     HistorySample s;
     s.acLineStatus = ac;

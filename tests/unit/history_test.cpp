@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/fake/fake_platform.h"
-
 namespace {
 
 HistorySample At(LocalSeconds time, std::uint32_t mb = 100) {
@@ -84,20 +82,6 @@ TEST(History, ClockSetBackKeepsTheRingInTimeOrder) {
     for (const HistorySample& s : h.Samples(kStart + 4000)) kept.push_back(s.time - kStart);
     EXPECT_EQ(kept, row[1]) << row[0].back();
   }
-}
-
-// All 64 bits of the available memory, where the watch's 32 stop at 4095
-// MB, and the mains byte as the system gave it.
-TEST(History, SampleOfTheSystem) {
-  FakePlatform fake;
-  fake.memory.physical.availBytes = 9000ull << 20;
-  fake.power.status = {255, 40};
-  History h;
-  RecordSample(h);
-  const auto samples = h.Samples(fake.clock.UtcNow());
-  ASSERT_EQ(samples.size(), 1u);
-  EXPECT_EQ(samples[0].availMB, 9000u);
-  EXPECT_EQ(samples[0].acLineStatus, 255);
 }
 
 TEST(History, SleepPeriods) {
