@@ -37,6 +37,14 @@ std::string Caption(HWND window) {
   return text;
 }
 
+// What the emulator of the 32-bit exe wrote on its error output in this
+// test run; empty for the 64-bit exe.
+std::string EmulatorLog() {
+  const char* log = std::getenv("TESSARIL_EMULATOR_LOG");
+  if (log == nullptr || *log == '\0') return {};
+  return ReadWholeFile(WindowsPath(log)).value_or("");
+}
+
 }  // namespace
 
 TessarilProcess::TessarilProcess() {
@@ -63,6 +71,7 @@ void TessarilProcess::Start(const LaunchOptions& options) {
   if (process_ != nullptr) throw std::logic_error("TessarilProcess started twice");
   if (options.ini) WriteFile("Tessaril.ini", *options.ini);
 
+  emulatorLogStart_ = EmulatorLog().size();
   job_ = NewKillOnCloseJob();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -250,6 +259,15 @@ bool TessarilProcess::Is32Bit() const {
   return GetBinaryTypeA(exePath_.c_str(), &type) && type == SCS_32BIT_BINARY;
 }
 
+std::optional<std::string> TessarilProcess::EmulatorCrash() const {
+  const std::string log = EmulatorLog();
+  const auto at = log.find("uncaught target signal", emulatorLogStart_);
+  if (at == std::string::npos) return std::nullopt;
+  const auto start = log.rfind('\n', at);
+  const auto begin = start == std::string::npos ? 0 : start + 1;
+  return log.substr(begin, log.find('\n', at) - begin);
+}
+
 std::string TessarilProcess::ScreenshotPath(const std::string& name) const {
   const char* bits = Is32Bit() ? ".win32.bmp" : ".win64.bmp";
   const char* folder = std::getenv("TESSARIL_SCREENSHOTS");
@@ -304,9 +322,44 @@ HWND ChildWithId(HWND parent, int id) {
   return search.found;
 }
 
+HWND FindControl(HWND parent, const std::string& className, const char* caption, int nth) {
+  struct Search {
+    std::string className;
+    const char* caption;
+    int left;
+    HWND found;
+  } search{className, caption, nth, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, ClassOf(child).c_str(), -1,
+                           s->className.c_str(), -1) != CSTR_EQUAL)
+          return TRUE;
+        if (s->caption != nullptr && WindowText(child) != s->caption) return TRUE;
+        if (s->left-- > 0) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void TrayMenuCommand(const TessarilProcess& app, char mnemonic) {
+  constexpr UINT kTaskTray = 0x8309;  // the icon's callback message
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  if (tray == nullptr) throw std::runtime_error("the program has no tray window");
+  PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }))
+    throw std::runtime_error("the tray menu did not open");
+  PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 0);
+  if (!WaitFor([&] { return !IsWindowVisible(menu); }))
+    throw std::runtime_error("the tray menu did not close");
+}
+
 HWND OpenSettings(const TessarilProcess& app) {
-  constexpr UINT kCommandSettings = 101;
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  TrayMenuCommand(app, 'o');
   HWND dialog = nullptr;
   const auto shown = [&] {
     for (HWND window : app.WindowsOfProcess())

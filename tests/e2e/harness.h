@@ -83,6 +83,9 @@ class TessarilProcess {
 
   // Whether the exe under test is the 32-bit build.
   bool Is32Bit() const;
+  // The line in which qemu-i386, which runs the 32-bit exe here, said it
+  // died of a signal since this copy started; nothing when it did not.
+  std::optional<std::string> EmulatorCrash() const;
 
   // Where a screenshot of this test goes: name + ".win32.bmp" or ".win64.bmp"
   // (after the program's build) in $TESSARIL_SCREENSHOTS, created if missing,
@@ -96,6 +99,7 @@ class TessarilProcess {
   HANDLE job_ = nullptr;
   DWORD processId_ = 0;
   HWND mainWindow_ = nullptr;
+  std::size_t emulatorLogStart_ = 0;
 };
 
 // Polls the condition until it holds; false when the timeout passed first.
@@ -108,6 +112,17 @@ HWND WindowOfClass(const TessarilProcess& app, const std::string& className,
                    Timeout timeout = kDialogTimeout);
 // The child (at any depth) with this control id, or null.
 HWND ChildWithId(HWND parent, int id);
+// The `nth` control (0 for the first, in creation order, at any depth) of
+// `parent` of this window class (any case) and, unless null, with this
+// caption; null when there is none. Controls are found as a user finds
+// them, by what they show and where, not by the program's ids.
+HWND FindControl(HWND parent, const std::string& className, const char* caption = nullptr,
+                 int nth = 0);
+
+// A right click on the notification-area icon, then the item of its menu
+// with this mnemonic, by keyboard, as a user chooses it: 'g' グラフ, 'o' 設定,
+// 'x' 終了. Returns when the menu has closed.
+void TrayMenuCommand(const TessarilProcess& app, char mnemonic);
 
 // The message text of a message box (its static control 0xFFFF).
 std::string MessageBoxText(HWND dialog);
