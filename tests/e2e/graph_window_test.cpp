@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/laptop.h"
 
 // The graph window against the real program: it draws what happened, and it
 // keeps its place only once it has been open.
@@ -118,7 +119,11 @@ int DashedRow(const Pixels& p, int top, int bottom, COLORREF background) {
 
 }  // namespace
 
-TEST(GraphWindow, ShadesTheSleepAtTheEndOfTheDayAndKeepsItsPlaceOnceOpened) {
+// On a machine with more memory available than 32 bits can tell.
+class GraphWindow : public LaptopTest {};
+
+TEST_F(GraphWindow, ShadesTheSleepAtTheEndOfTheDayAndKeepsItsPlaceOnceOpened) {
+  laptop.FreeMemory(9000);
   // A memory limit below the available memory: the limit line and the
   // newest point then stand in a known ratio whatever the scale, above 4 GB
   // too. The memory watch's 32-bit figure stops at 4095 MB: a limit under

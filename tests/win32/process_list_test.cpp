@@ -54,7 +54,8 @@ TEST(Win32ProcessList, ListsAProcessThatGrantsOnlyTheLimitedQuery) {
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, raw, FALSE};
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  STARTUPINFOA startup = {sizeof startup};
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION child = {};
   ASSERT_TRUE(CreateProcessA(path, nullptr, &attributes, nullptr, FALSE, CREATE_SUSPENDED,
                              nullptr, nullptr, &startup, &child));
