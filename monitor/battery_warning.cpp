@@ -4,13 +4,15 @@
 #include "app/texts.h"
 #include "monitor/event_line.h"
 #include "monitor/log_file.h"
+#include "monitor/power_event.h"
 #include "platform/platform.h"
 #include "settings/monitor_settings.h"
+#include "shell/form1.h"
 
 bool BatteryWarning::Due(const PowerStatus& status, std::int32_t limit) {
   if (limit <= 0) return false;
   const bool known = status.BatteryLifePercent != kUnknownBatteryPercent;
-  if (status.ACLineStatus != 0 || (known && status.BatteryLifePercent > limit)) {
+  if (OnMains(status.ACLineStatus) || (known && status.BatteryLifePercent > limit)) {
     ready_ = true;
     return false;
   }
@@ -31,11 +33,14 @@ std::string BatteryDialogText(std::int32_t limit, std::uint8_t percent) {
 
 void CheckBattery(BatteryWarning& state, const PowerStatus& status) {
   const std::int32_t limit = MonitorSettings.Extra.BatteryLimit;
-  // Spent before the box opens: a status change inside its loop finds it so.
-  if (!state.Due(status, limit)) return;
+  // Spent now: a status change before the box opens finds it so.
+  if (state.Due(status, limit)) Form1->PostBatteryWarning(limit, status.BatteryLifePercent);
+}
+
+void ShowBatteryWarning(std::int32_t limit, std::uint8_t percent) {
   if (MonitorSettings.WaveRes && Sys().files->FileExists(MonitorSettings.WaveResFile))
     Sys().sound->PlayAsync(MonitorSettings.WaveResFile);
-  Sys().dialogs->ShowMessage(0, BatteryDialogText(limit, status.BatteryLifePercent),
-                             texts::kInformationCaption, MessageKind::Information);
+  Sys().dialogs->ShowMessage(0, BatteryDialogText(limit, percent), texts::kInformationCaption,
+                             MessageKind::Information);
   WriteLog(EventLine(BatteryAlertText(limit)));
 }

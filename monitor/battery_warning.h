@@ -24,5 +24,9 @@ std::string BatteryAlertText(std::int32_t limit);
 std::string BatteryDialogText(std::int32_t limit, std::uint8_t percent);
 
 // At a status change or the start: with the limit set and the charge just
-// fallen to it, plays the alert sound, shows the warning and logs it.
+// fallen to it, posts the warning to Form1. Its box must not open inside
+// the power broadcast, whose reply the system would wait for.
 void CheckBattery(BatteryWarning& state, const PowerStatus& status);
+
+// The posted warning: plays the alert sound, shows the box and logs it.
+void ShowBatteryWarning(std::int32_t limit, std::uint8_t percent);

@@ -1,5 +1,7 @@
 #include "monitor/local_seconds.h"
 
+#include "platform/platform.h"
+
 namespace {
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
@@ -41,3 +43,5 @@ LocalTime LocalTimeOf(LocalSeconds seconds) {
   t.second = static_cast<int>(rest % 60);
   return t;
 }
+
+LocalTime LocalTimeAt(UtcSeconds time) { return Sys().clock->LocalAt(time); }

@@ -3,8 +3,9 @@
 
 #include "platform/types.h"
 
-// Seconds of local time counted from 1970-01-01 00:00 of the same clock: the
-// graph's labels and day lines are in local time, so its axis is too.
+// Seconds of a calendar time counted from 1970-01-01 00:00 of the same
+// clock: day arithmetic on local times, and the local position of an
+// instant for the graph's labels and day lines.
 using LocalSeconds = std::int64_t;
 
 inline constexpr LocalSeconds kSecondsPerHour = 3600;
@@ -12,3 +13,8 @@ inline constexpr LocalSeconds kSecondsPerDay = 24 * kSecondsPerHour;
 
 LocalSeconds SecondsOf(const LocalTime& time);
 LocalTime LocalTimeOf(LocalSeconds seconds);
+
+// The local calendar time of an instant, by the platform clock's time zone
+// rule for that date: samples are stamped in UTC, shown in local time.
+LocalTime LocalTimeAt(UtcSeconds time);
+inline LocalSeconds LocalSecondsAt(UtcSeconds time) { return SecondsOf(LocalTimeAt(time)); }

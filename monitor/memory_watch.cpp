@@ -1,6 +1,7 @@
 #include "monitor/memory_watch.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "app/number_text.h"
 #include "app/texts.h"
@@ -47,10 +48,16 @@ std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t 
 }
 
 std::string AlertBoxText(std::uint32_t limitMb, std::uint32_t availMb) {
-  std::string text = MemoryDialogText(limitMb, availMb);
-  if (MonitorSettings.Extra.TopPrograms)
-    text += TopProgramsText(Sys().processes->Processes(), Sys().processes->CurrentProcessId());
-  return text;
+  const std::string text = MemoryDialogText(limitMb, availMb);
+  if (!MonitorSettings.Extra.TopPrograms) return text;
+  // The listing allocates, and it runs when memory is short: if it fails,
+  // the alert itself still shows.
+  try {
+    return text +
+           TopProgramsText(Sys().processes->Processes(), Sys().processes->CurrentProcessId());
+  } catch (const std::exception&) {
+    return text;
+  }
 }
 
 void CheckMemory() {
@@ -59,14 +66,16 @@ void CheckMemory() {
   // The limit's 32 bits are read unsigned: a negative limit is a huge one.
   const auto limit = static_cast<std::uint32_t>(MonitorSettings.MemoryLimit);
   if (!Form1->MemoryAlert.Due(avail < limit, MonitorSettings.Extra.AlertOnce)) return;
+  // Built while the timer still runs: nothing between switching it off and
+  // the box may fail.
+  const std::string boxText = AlertBoxText(limit, avail);
 
   if (MonitorSettings.WaveRes && Sys().files->FileExists(MonitorSettings.WaveResFile))
     Sys().sound->PlayAsync(MonitorSettings.WaveResFile);
 
   // Off while the dialog is open, so no second alert starts inside its loop.
   Form1->Timer1.SetEnabled(false);
-  Sys().dialogs->ShowMessage(0, AlertBoxText(limit, avail), texts::kInformationCaption,
-                             MessageKind::Information);
+  Sys().dialogs->ShowMessage(0, boxText, texts::kInformationCaption, MessageKind::Information);
   WriteLog(EventLine(MemoryAlertText(limit)));
   Form1->Timer1.SetEnabled(true);
 }

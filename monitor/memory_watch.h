@@ -32,7 +32,7 @@ class AlertGate {
 std::string TopProgramsText(std::vector<ProcessMemory> processes, std::uint32_t self);
 
 // The alert box's text: the dialog text, then the programs to close when
-// that is chosen.
+// that is chosen and the listing succeeds.
 std::string AlertBoxText(std::uint32_t limitMb, std::uint32_t availMb);
 
 // Measures once and, below the limit, plays the alert sound, shows the

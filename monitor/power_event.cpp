@@ -4,6 +4,7 @@
 #include "app/texts.h"
 #include "monitor/battery_warning.h"
 #include "monitor/event_line.h"
+#include "monitor/history.h"
 #include "monitor/log_file.h"
 #include "monitor/suspend_time.h"
 #include "platform/platform.h"
@@ -37,7 +38,7 @@ std::string PowerEventText(std::uint32_t code, std::uint32_t data) {
 }
 
 std::string PowerStatusSuffix(const PowerStatus& status) {
-  return std::string(status.ACLineStatus != 0 ? texts::kOnMains : texts::kOnBattery) +
+  return std::string(OnMains(status.ACLineStatus) ? texts::kOnMains : texts::kOnBattery) +
          texts::kRemainingHead + DecimalText(status.BatteryLifePercent) + texts::kRemainingTail;
 }
 
@@ -48,6 +49,10 @@ void TForm1::WMPowerBroadcast(TMessage& message) {
 
   // Event code and data are 32-bit values, whatever the width of WPARAM.
   const auto code = static_cast<std::uint32_t>(message.WParam);
+  // What the event changes is recorded before any line is written: a write
+  // that fails shows its box, whose loop delivers the next events (the
+  // resume after a suspend) before this handler would go on.
+  if (Samples != nullptr) RecordPowerEvent(*Samples, code);
   std::string text = PowerEventText(code, static_cast<std::uint32_t>(message.LParam));
   PowerStatus status;
   if (code == kPowerStatusChange) {
@@ -55,6 +60,8 @@ void TForm1::WMPowerBroadcast(TMessage& message) {
     text += PowerStatusSuffix(status);
   }
   if (text.empty()) return;
+  const std::string suspendTime = SuspendTimeNote(LastSuspend, code);
+  if (code == kPowerStatusChange) CheckBattery(Battery, status);
 
   if (MonitorSettings.WavePower && Sys().files->FileExists(MonitorSettings.WavePowerFile))
     Sys().sound->PlayAsync(MonitorSettings.WavePowerFile);
@@ -62,12 +69,9 @@ void TForm1::WMPowerBroadcast(TMessage& message) {
   const std::string line = EventLine(text);
   WriteLog(line);
   Memo1.AppendLine(line);
-
-  const std::string suspendTime = SuspendTimeNote(LastSuspend, code);
   if (!suspendTime.empty()) {
     const std::string suspendLine = EventLine(suspendTime);
     WriteLog(suspendLine);
     Memo1.AppendLine(suspendLine);
   }
-  if (code == kPowerStatusChange) CheckBattery(Battery, status);
 }

@@ -12,5 +12,9 @@ inline constexpr std::uint32_t kOemEvent = 0x000B;
 // know. For a status change this is the text before the status suffix.
 std::string PowerEventText(std::uint32_t code, std::uint32_t data);
 
+// The program's one reading of ACLineStatus: any value but 0, the unknown
+// 255 included, is mains. The event line and the graph both use it.
+inline bool OnMains(std::uint8_t acLineStatus) { return acLineStatus != 0; }
+
 // "(ACアダプタ) [残85%]" and the like.
 std::string PowerStatusSuffix(const PowerStatus& status);

@@ -2,13 +2,13 @@
 
 #include "app/number_text.h"
 #include "app/texts.h"
-#include "monitor/local_seconds.h"
 #include "platform/platform.h"
 #include "settings/monitor_settings.h"
 
 namespace {
 
 constexpr std::int64_t kSecondsPerMinute = 60;
+constexpr std::int64_t kMsPerSecond = 1000;
 constexpr std::int64_t kMinutesPerHour = 60;
 
 std::string Number(std::int64_t value) { return DecimalText(static_cast<std::uint32_t>(value)); }
@@ -16,10 +16,6 @@ std::string Number(std::int64_t value) { return DecimalText(static_cast<std::uin
 }  // namespace
 
 bool IsResumeEvent(std::uint32_t code) { return code == 0x0006 || code == 0x0007 || code == 0x0012; }
-
-std::int64_t SecondsBetween(const LocalTime& from, const LocalTime& to) {
-  return SecondsOf(to) - SecondsOf(from);
-}
 
 std::string SuspendTimeText(std::int64_t seconds, std::uint8_t percentBefore,
                             std::uint8_t percentAfter) {
@@ -33,16 +29,18 @@ std::string SuspendTimeText(std::int64_t seconds, std::uint8_t percentBefore,
   return text;
 }
 
-void SuspendTime::Suspended(const LocalTime& now, std::uint8_t percent) {
-  since_ = now;
+void SuspendTime::Suspended(std::uint64_t elapsedMs, std::uint8_t percent) {
+  since_ = elapsedMs;
   percent_ = percent;
 }
 
-std::string SuspendTime::Resumed(const LocalTime& now, std::uint8_t percent) {
+std::string SuspendTime::Resumed(std::uint64_t elapsedMs, std::uint8_t percent) {
   if (!since_) return std::string();
-  const LocalTime since = *since_;
+  const std::uint64_t since = *since_;
   since_.reset();
-  return SuspendTimeText(SecondsBetween(since, now), percent_, percent);
+  const std::int64_t seconds =
+      elapsedMs < since ? 0 : static_cast<std::int64_t>((elapsedMs - since) / kMsPerSecond);
+  return SuspendTimeText(seconds, percent_, percent);
 }
 
 std::string SuspendTimeNote(SuspendTime& state, std::uint32_t code) {
@@ -52,10 +50,10 @@ std::string SuspendTimeNote(SuspendTime& state, std::uint32_t code) {
     return std::string();
   }
   if (code == kSuspendEvent) {
-    state.Suspended(Sys().clock->Now(), Sys().power->Query().BatteryLifePercent);
+    state.Suspended(Sys().clock->ElapsedMs(), Sys().power->Query().BatteryLifePercent);
     return std::string();
   }
   // The charge is asked for only when there is a suspend to report on.
   if (!state.Pending()) return std::string();
-  return state.Resumed(Sys().clock->Now(), Sys().power->Query().BatteryLifePercent);
+  return state.Resumed(Sys().clock->ElapsedMs(), Sys().power->Query().BatteryLifePercent);
 }

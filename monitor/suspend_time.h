@@ -11,28 +11,27 @@ inline constexpr std::uint32_t kSuspendEvent = 0x0004;
 // resume from suspend, automatic resume.
 bool IsResumeEvent(std::uint32_t code);
 
-// Whole seconds from one local time to a later one; negative when the clock
-// went back.
-std::int64_t SecondsBetween(const LocalTime& from, const LocalTime& to);
-
 // "サスペンド時間 1時間5分", the hours left out when 0, the minutes rounded
 // down, then " [残80%→74%]" when both percentages are known. A negative
-// time (the clock set back meanwhile) counts as 0.
+// time counts as 0.
 std::string SuspendTimeText(std::int64_t seconds, std::uint8_t percentBefore,
                             std::uint8_t percentAfter);
 
-// The time and charge at the last suspend, until the first resume after it.
+// The system's elapsed time and the charge at the last suspend, until the
+// first resume after it. The elapsed time counts the sleep and no clock
+// setting moves it: a change to or from daylight-saving time, or the clock
+// set while asleep, leaves the real time asleep.
 class SuspendTime {
  public:
-  void Suspended(const LocalTime& now, std::uint8_t percent);
+  void Suspended(std::uint64_t elapsedMs, std::uint8_t percent);
   // The text for the first resume after a suspend; empty for any other.
-  std::string Resumed(const LocalTime& now, std::uint8_t percent);
+  std::string Resumed(std::uint64_t elapsedMs, std::uint8_t percent);
   // Forgets the suspend, as when recording is off at the resume.
   void Forget() { since_.reset(); }
   bool Pending() const { return since_.has_value(); }
 
  private:
-  std::optional<LocalTime> since_;
+  std::optional<std::uint64_t> since_;
   std::uint8_t percent_ = kUnknownBatteryPercent;
 };
 

@@ -33,6 +33,9 @@ class FormWindow {
   // The hidden window that receives the icon's messages, and its end.
   virtual WindowId CreateTrayWindow() = 0;
   virtual void DestroyTrayWindow() = 0;
+  // Shows the battery warning once the message being handled has had its
+  // reply: posted to the window's own queue.
+  virtual void PostBatteryWarning(std::int32_t limit, std::uint8_t percent) = 0;
 
   // The window's outer bounds in screen pixels; each setter is one move or
   // resize of its own.

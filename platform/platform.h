@@ -15,6 +15,13 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime Now() = 0;
+  virtual UtcSeconds UtcNow() = 0;
+  // The local calendar time of an instant, by the time zone's rule for
+  // that date (daylight-saving time included).
+  virtual LocalTime LocalAt(UtcSeconds time) = 0;
+  // Milliseconds since the system started, sleep and hibernation included;
+  // setting the clock does not move it.
+  virtual std::uint64_t ElapsedMs() = 0;
   // The user's regional separators; empty when the settings give none.
   virtual std::string DateSeparator() = 0;
   virtual std::string TimeSeparator() = 0;
@@ -67,6 +74,8 @@ class MemorySource {
   virtual ~MemorySource() = default;
   // Available physical memory in bytes, as an unsigned 32-bit count.
   virtual std::uint32_t AvailPhysBytes() = 0;
+  // Available and total physical memory, all of it; zeros if unknown.
+  virtual PhysicalMemory Physical() = 0;
 };
 
 class ProcessList {

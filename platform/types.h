@@ -9,6 +9,17 @@ struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
+// Seconds since 1970-01-01 00:00 UTC: an instant that no change of the
+// time zone's offset moves.
+using UtcSeconds = std::int64_t;
+
+// Physical memory in bytes, in 64 bits: what the system tells a 32-bit
+// program in full too.
+struct PhysicalMemory {
+  std::uint64_t availBytes = 0;
+  std::uint64_t totalBytes = 0;
+};
+
 // The two bytes of the system power status record the program uses.
 struct PowerStatus {
   std::uint8_t ACLineStatus = 0;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "monitor/battery_warning.h"
+#include "monitor/history.h"
 #include "monitor/memory_watch.h"
 #include "monitor/suspend_time.h"
 #include "monitor/ttimer.h"
@@ -81,6 +82,12 @@ class TForm1 {
   AlertGate MemoryAlert;
   BatteryWarning Battery;
   SuspendTime LastSuspend;
+  // The graph's samples, owned by the native window; a power event adds one.
+  History* Samples = nullptr;
+
+  void PostBatteryWarning(std::int32_t limit, std::uint8_t percent) {
+    window_.PostBatteryWarning(limit, percent);
+  }
 
  private:
   FormWindow& window_;

@@ -1,12 +1,24 @@
 #include "shell/graph_scale.h"
 
+#include <algorithm>
+
+#include "app/number_text.h"
+#include "monitor/power_event.h"
+
 namespace {
 constexpr int kTickHourChoices[] = {1, 2, 3, 4, 6, 12, 24};
 constexpr int kNiceMantissas[] = {1, 2, 5};
+constexpr UtcSeconds kMaxJoinGap = 3 * 60;
+// Every time zone is a whole number of quarter hours from UTC, so every
+// local quarter hour falls on a UTC one.
+constexpr UtcSeconds kQuarterHour = 15 * 60;
+constexpr std::int64_t kBillion = 1000000000;
 }  // namespace
 
 ValueAxis ChooseValueAxis(std::int64_t maxValue, int plotHeight, int labelHeight) {
   if (maxValue < 1) maxValue = 1;
+  // A height of 0 would let every unit have its own grid line.
+  if (labelHeight < 1) labelHeight = 1;
   for (std::int64_t power = 1;; power *= 10) {
     for (int mantissa : kNiceMantissas) {
       const std::int64_t step = mantissa * power;
@@ -15,6 +27,19 @@ ValueAxis ChooseValueAxis(std::int64_t maxValue, int plotHeight, int labelHeight
       if (steps * 2 * labelHeight <= plotHeight || steps == 1) return {steps * step, step};
     }
   }
+}
+
+std::int64_t MemoryAxisMax(const std::vector<HistorySample>& samples, std::uint32_t limitMb,
+                           std::uint64_t totalMb) {
+  std::int64_t top = static_cast<std::int64_t>(std::min<std::uint64_t>(limitMb, totalMb));
+  for (const HistorySample& s : samples) top = std::max<std::int64_t>(top, s.availMB);
+  return top;
+}
+
+std::string AxisLabel(std::int64_t value) {
+  if (value < kBillion) return DecimalText(static_cast<std::uint32_t>(std::max<std::int64_t>(value, 0)));
+  return AxisLabel(value / kBillion) +
+         PaddedDecimalText(static_cast<std::uint32_t>(value % kBillion), 9);
 }
 
 int ChooseTickHours(int plotWidth, int labelWidth, int gap) {
@@ -26,15 +51,17 @@ int ChooseTickHours(int plotWidth, int labelWidth, int gap) {
   return kTickHourChoices[sizeof kTickHourChoices / sizeof kTickHourChoices[0] - 1];
 }
 
-std::vector<LocalSeconds> TickTimes(LocalSeconds start, LocalSeconds end, LocalSeconds every) {
-  std::vector<LocalSeconds> ticks;
-  LocalSeconds t = start / every * every;
-  if (t < start) t += every;
-  for (; t <= end; t += every) ticks.push_back(t);
+std::vector<UtcSeconds> LocalTickTimes(UtcSeconds start, UtcSeconds end, LocalSeconds every,
+                                       const std::function<LocalSeconds(UtcSeconds)>& localOf) {
+  std::vector<UtcSeconds> ticks;
+  UtcSeconds t = start / kQuarterHour * kQuarterHour;
+  if (t < start) t += kQuarterHour;
+  for (; t <= end; t += kQuarterHour)
+    if (localOf(t) % every == 0) ticks.push_back(t);
   return ticks;
 }
 
-int TimeToX(LocalSeconds time, LocalSeconds start, LocalSeconds end, int left, int right) {
+int TimeToX(UtcSeconds time, UtcSeconds start, UtcSeconds end, int left, int right) {
   if (end <= start || time <= start) return left;
   if (time >= end) return right;
   return left + static_cast<int>((time - start) * (right - left) / (end - start));
@@ -46,7 +73,14 @@ int ValueToY(std::int64_t value, std::int64_t axisTop, int top, int bottom) {
   return bottom - static_cast<int>(value * (bottom - top) / axisTop);
 }
 
-PlotPoint MemoryPoint(const HistorySample& sample, LocalSeconds start, LocalSeconds end,
+bool Joined(const HistorySample& earlier, const HistorySample& later) {
+  const UtcSeconds gap = later.time - earlier.time;
+  return gap >= 0 && gap <= kMaxJoinGap;
+}
+
+bool DrawnOnMains(const HistorySample& sample) { return OnMains(sample.acLineStatus); }
+
+PlotPoint MemoryPoint(const HistorySample& sample, UtcSeconds start, UtcSeconds end,
                       std::int64_t axisTop, int left, int top, int right, int bottom) {
   return {TimeToX(sample.time, start, end, left, right),
           ValueToY(sample.availMB, axisTop, top, bottom)};

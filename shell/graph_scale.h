@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "monitor/history.h"
@@ -11,23 +13,43 @@ struct ValueAxis {
   std::int64_t step = 1;
 };
 
-// The smallest step whose labels, `labelHeight` pixels tall, keep a label's
-// height free between them on a plot `plotHeight` pixels tall; `maxValue`
-// fits below the top.
+// The smallest step whose labels, `labelHeight` pixels tall (at least 1),
+// keep a label's height free between them on a plot `plotHeight` pixels
+// tall; `maxValue` fits below the top.
 ValueAxis ChooseValueAxis(std::int64_t maxValue, int plotHeight, int labelHeight);
+
+// What the memory axis must reach: the highest sample and the limit line,
+// the limit counted up to the total physical memory at most (no more can
+// be available), so a huge or negative limit does not flatten the line.
+std::int64_t MemoryAxisMax(const std::vector<HistorySample>& samples, std::uint32_t limitMb,
+                           std::uint64_t totalMb);
+
+// A value label in plain decimal, all 64 bits of it.
+std::string AxisLabel(std::int64_t value);
 
 // Hours between time labels: the first of 1, 2, 3, 4, 6, 12 and 24 whose
 // labels, `labelWidth` pixels wide, keep a gap of `gap` pixels between them
 // on a day `plotWidth` pixels wide.
 int ChooseTickHours(int plotWidth, int labelWidth, int gap);
 
-// Multiples of `every` seconds within [start, end], oldest first.
-std::vector<LocalSeconds> TickTimes(LocalSeconds start, LocalSeconds end, LocalSeconds every);
+// The instants within [start, end], oldest first, whose local time
+// (`localOf`) is a multiple of `every`: an hour the clock repeats is
+// labelled twice, one it skips not at all.
+std::vector<UtcSeconds> LocalTickTimes(UtcSeconds start, UtcSeconds end, LocalSeconds every,
+                                       const std::function<LocalSeconds(UtcSeconds)>& localOf);
 
-// Pixel of a time on [left, right] for the day [start, end], and of a value on
-// [bottom, top] for 0 to `axisTop`; both clamped to their range.
-int TimeToX(LocalSeconds time, LocalSeconds start, LocalSeconds end, int left, int right);
+// Pixel of an instant on [left, right] for the day [start, end], and of a
+// value on [bottom, top] for 0 to `axisTop`; both clamped to their range.
+int TimeToX(UtcSeconds time, UtcSeconds start, UtcSeconds end, int left, int right);
 int ValueToY(std::int64_t value, std::int64_t axisTop, int top, int bottom);
+
+// Whether a line joins two neighbouring samples: only when the second came
+// 0 to 3 minutes after the first. Across a longer gap the program was not
+// watching.
+bool Joined(const HistorySample& earlier, const HistorySample& later);
+
+// Whether the charge is filled as on mains: the event line's reading.
+bool DrawnOnMains(const HistorySample& sample);
 
 struct PlotPoint {
   int x = 0;
@@ -35,5 +57,5 @@ struct PlotPoint {
 };
 
 // Where a sample's memory figure lies in a plot.
-PlotPoint MemoryPoint(const HistorySample& sample, LocalSeconds start, LocalSeconds end,
+PlotPoint MemoryPoint(const HistorySample& sample, UtcSeconds start, UtcSeconds end,
                       std::int64_t axisTop, int left, int top, int right, int bottom);

@@ -16,9 +16,6 @@ namespace {
 constexpr int kFontHeight = -12;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
-// Samples further apart than this are not joined: the program was not
-// watching in between.
-constexpr LocalSeconds kMaxJoinGap = 3 * 60;
 constexpr int kMinBandWidth = 3;
 constexpr int kPointSize = 2;
 
@@ -78,14 +75,8 @@ void ValueGrid(HDC dc, const RECT& r, const ValueAxis& axis) {
   for (std::int64_t v = 0; v <= axis.top; v += axis.step) {
     const int y = ValueToY(v, axis.top, r.top, r.bottom);
     if (v > 0) Line(dc, r.left + 1, y, r.right, y, kGrid);
-    // The axis tops out at a few thousand MB or at 100 %.
-    Text(dc, r.left - 4, y, DecimalText(static_cast<std::uint32_t>(v)).c_str(),
-         TA_RIGHT | TA_BASELINE);
+    Text(dc, r.left - 4, y, AxisLabel(v).c_str(), TA_RIGHT | TA_BASELINE);
   }
-}
-
-bool Joined(const HistorySample& a, const HistorySample& b) {
-  return b.time - a.time <= kMaxJoinGap;
 }
 
 }  // namespace
@@ -176,8 +167,10 @@ void GraphWindow::FormPaint() {
   HGDIOBJ oldFont = SelectObject(dc, font_);
   Fill(dc, 0, 0, width, height, kBackground);
 
-  const LocalSeconds end = SecondsOf(Sys().clock->Now());
-  const LocalSeconds start = end - kHistorySpan;
+  // The axis is in UTC, so the line never runs back or hides an hour; only
+  // the labels and day lines are local.
+  const UtcSeconds end = Sys().clock->UtcNow();
+  const UtcSeconds start = end - kHistorySpan;
   const std::vector<HistorySample> samples = history_.Samples(end);
   const std::vector<SleepPeriod> sleeps = history_.Sleeps(end);
 
@@ -191,24 +184,24 @@ void GraphWindow::FormPaint() {
   const RECT battery = {left, memory.bottom + row, right, memory.bottom + row + plotHeight};
 
   const int tickHours = ChooseTickHours(right - left, timeLabel.cx, lineHeight);
-  for (LocalSeconds t : TickTimes(start, end, tickHours * kSecondsPerHour)) {
+  for (UtcSeconds t : LocalTickTimes(start, end, tickHours * kSecondsPerHour, LocalSecondsAt)) {
     const int x = TimeToX(t, start, end, left, right);
     Line(dc, x, memory.top + 1, x, memory.bottom, kGrid);
     Line(dc, x, battery.top + 1, x, battery.bottom, kGrid);
-    const LocalTime lt = LocalTimeOf(t);
+    const LocalTime lt = LocalTimeAt(t);
     // The program's own number texts: printf would bring 10 KB of formatting.
     const std::string label = PaddedDecimalText(static_cast<std::uint32_t>(lt.hour), 2) + ":" +
                               PaddedDecimalText(static_cast<std::uint32_t>(lt.minute), 2);
     Text(dc, x, battery.bottom + 2, label.c_str(), TA_CENTER | TA_TOP);
   }
-  for (LocalSeconds t : TickTimes(start, end, kSecondsPerDay)) {
+  for (UtcSeconds t : LocalTickTimes(start, end, kSecondsPerDay, LocalSecondsAt)) {
     const int x = TimeToX(t, start, end, left, right);
     Line(dc, x, memory.top, x, battery.bottom, kDayLine);
   }
 
   const std::uint32_t limit = static_cast<std::uint32_t>(MonitorSettings.MemoryLimit);
-  std::int64_t maxMB = limit;
-  for (const HistorySample& s : samples) maxMB = std::max<std::int64_t>(maxMB, s.availMB);
+  const std::int64_t maxMB =
+      MemoryAxisMax(samples, limit, Sys().memory->Physical().totalBytes >> 20);
   const ValueAxis memoryAxis = ChooseValueAxis(maxMB, plotHeight, lineHeight);
   ValueGrid(dc, memory, memoryAxis);
 
@@ -226,7 +219,7 @@ void GraphWindow::FormPaint() {
       const int x1 = joined ? TimeToX(samples[i + 1].time, start, end, battery.left, battery.right)
                             : x0 + 1;
       const int y = ValueToY(s.batteryPercent, percentAxis.top, battery.top, battery.bottom);
-      Fill(dc, x0, y, std::max(x1, x0 + 1), battery.bottom, s.onMains ? kMainsFill : kBatteryFill);
+      Fill(dc, x0, y, std::max(x1, x0 + 1), battery.bottom, DrawnOnMains(s) ? kMainsFill : kBatteryFill);
     }
     ValueGrid(dc, battery, percentAxis);
   } else {

@@ -16,6 +16,7 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr UINT_PTR kHistoryTimerId = 3;
 constexpr UINT kHistoryIntervalMs = 60 * 1000;
+constexpr UINT kShowBatteryWarning = WM_APP + 0x20;
 // The code page of the program's texts, whatever the system's.
 constexpr UINT kTextCodePage = 932;
 
@@ -58,6 +59,7 @@ void MainWindow::Create(HINSTANCE instance, HWND owner) {
   RegisterClassA(&wc);
 
   form_ = std::make_unique<TForm1>(*this, *this, *this);
+  form_->Samples = history_.get();
   CreateWindowExA(0, texts::kMainWindowClass, texts::kMainWindowCaption, WS_OVERLAPPEDWINDOW,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                   CreateMainMenu1(), instance, this);
@@ -141,6 +143,10 @@ WindowId MainWindow::CreateTrayWindow() {
 }
 
 void MainWindow::DestroyTrayWindow() { trayWindow_.reset(); }
+
+void MainWindow::PostBatteryWarning(std::int32_t limit, std::uint8_t percent) {
+  PostMessageA(hwnd_, kShowBatteryWarning, static_cast<WPARAM>(percent), static_cast<LPARAM>(limit));
+}
 
 void MainWindow::AppendLine(const std::string& line) {
   switch (memoBatch_.Add(line, GetTickCount(), IsWindowVisible(hwnd_) != FALSE)) {
@@ -288,10 +294,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST: {
       TMessage m{message, wParam, lParam, 0};
       Guarded([&] { form_->WMPowerBroadcast(m); });
-      Guarded([&] { RecordPowerEvent(*history_, static_cast<std::uint32_t>(wParam)); });
       graph_->Refresh();
       return m.Result;
     }
+    case kShowBatteryWarning:
+      Guarded([&] {
+        ShowBatteryWarning(static_cast<std::int32_t>(lParam), static_cast<std::uint8_t>(wParam));
+      });
+      return 0;
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
       if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });

@@ -30,6 +30,7 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   void ShowNative(int showCommand) override;
   WindowId CreateTrayWindow() override;
   void DestroyTrayWindow() override;
+  void PostBatteryWarning(std::int32_t limit, std::uint8_t percent) override;
   void AppendLine(const std::string& line) override;
   bool Start(std::uint32_t intervalMs) override;
   void Stop() override;

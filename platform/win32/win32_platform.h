@@ -8,6 +8,9 @@
 class Win32Clock : public Clock {
  public:
   LocalTime Now() override;
+  UtcSeconds UtcNow() override;
+  LocalTime LocalAt(UtcSeconds time) override;
+  std::uint64_t ElapsedMs() override;
   std::string DateSeparator() override;
   std::string TimeSeparator() override;
 };
@@ -35,6 +38,7 @@ class Win32PowerSource : public PowerSource {
 class Win32MemorySource : public MemorySource {
  public:
   std::uint32_t AvailPhysBytes() override;
+  PhysicalMemory Physical() override;
 };
 
 class Win32Profile : public Profile {

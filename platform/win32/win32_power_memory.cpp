@@ -25,3 +25,15 @@ std::uint32_t Win32MemorySource::AvailPhysBytes() {
   const unsigned long long avail = record.dwAvailPhys;
   return avail > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(avail);
 }
+
+PhysicalMemory Win32MemorySource::Physical() {
+  MEMORYSTATUSEX record;
+  std::memset(&record, 0, sizeof record);
+  record.dwLength = sizeof record;
+  PhysicalMemory memory;
+  if (GlobalMemoryStatusEx(&record)) {
+    memory.availBytes = record.ullAvailPhys;
+    memory.totalBytes = record.ullTotalPhys;
+  }
+  return memory;
+}

@@ -1,6 +1,11 @@
 #include "tests/fake/fake_platform.h"
 
+#include "monitor/local_seconds.h"
 #include "monitor/sjis_path.h"
+
+UtcSeconds FakeClock::UtcNow() { return SecondsOf(now) - utcOffset; }
+
+LocalTime FakeClock::LocalAt(UtcSeconds time) { return LocalTimeOf(time + utcOffset); }
 
 namespace {
 

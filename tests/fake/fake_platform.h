@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,12 +13,18 @@
 // file's folder exists when its directory part (without the last "\") was
 // added with AddDirectory.
 
+// The local clock reads `now`, in a zone `utcOffset` seconds ahead of UTC.
 class FakeClock : public Clock {
  public:
   LocalTime now{2026, 12, 7, 5, 32, 29};
+  std::int64_t utcOffset = 9 * 3600;
+  std::uint64_t elapsedMs = 0;
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
   LocalTime Now() override { return now; }
+  UtcSeconds UtcNow() override;
+  LocalTime LocalAt(UtcSeconds time) override;
+  std::uint64_t ElapsedMs() override { return elapsedMs; }
   std::string DateSeparator() override { return dateSeparator; }
   std::string TimeSeparator() override { return timeSeparator; }
 };
@@ -70,7 +77,9 @@ class FakePowerSource : public PowerSource {
 class FakeMemorySource : public MemorySource {
  public:
   std::uint32_t availBytes = 0xFFFFFFFFu;
+  PhysicalMemory physical{6ull << 30, 16ull << 30};
   std::uint32_t AvailPhysBytes() override { return availBytes; }
+  PhysicalMemory Physical() override { return physical; }
 };
 
 // Behaves like the private-profile calls: missing file, section or key gives
@@ -153,6 +162,7 @@ class FakeFormWindow : public FormWindow {
   static constexpr WindowId kTrayHandle = 0x3000;
   std::intptr_t defaultResult = 1;
   std::vector<std::uint32_t> defaultHandled;
+  std::vector<std::pair<std::int32_t, std::uint8_t>> batteryWarnings;  // posted limit, percent
   Journal* journal = nullptr;
   WindowId Handle() override { return kHandle; }
   void DefaultHandler(TMessage& message) override {
@@ -165,6 +175,9 @@ class FakeFormWindow : public FormWindow {
     return kTrayHandle;
   }
   void DestroyTrayWindow() override { Note("destroy tray window"); }
+  void PostBatteryWarning(std::int32_t limit, std::uint8_t percent) override {
+    batteryWarnings.push_back({limit, percent});
+  }
 
   std::int32_t left = 100, top = 50, width = 484, height = 80;
   std::vector<std::string> boundChanges;  // "Left=10" and so on, in order
@@ -238,8 +251,10 @@ class FakeProcessList : public ProcessList {
   std::vector<ProcessMemory> processes;
   std::uint32_t self = 1000;
   int lists = 0;
+  bool fail = false;  // the listing runs out of memory
   std::vector<ProcessMemory> Processes() override {
     ++lists;
+    if (fail) throw std::bad_alloc();
     return processes;
   }
   std::uint32_t CurrentProcessId() override { return self; }

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/error.h"
 #include "monitor/battery_warning.h"
+#include "monitor/history.h"
 #include "monitor/memory_watch.h"
 #include "monitor/suspend_time.h"
 #include "settings/monitor_settings.h"
@@ -32,22 +34,6 @@ TEST(SuspendTimeText, WholeMinutesHoursOnlyWhenAnyChargeOnlyWhenKnownAtBothEnds)
   };
   for (const Case& c : cases)
     EXPECT_EQ(SuspendTimeText(c.seconds, c.before, c.after), c.text) << c.seconds;
-}
-
-TEST(SecondsBetween, AcrossDaysMonthsLeapDaysAndYears) {
-  struct Case {
-    LocalTime from, to;
-    std::int64_t seconds;
-  };
-  const Case cases[] = {
-      {{2026, 12, 31, 23, 59, 30}, {2027, 1, 1, 0, 0, 30}, 60},
-      {{2024, 2, 28, 12, 0, 0}, {2024, 3, 1, 12, 0, 0}, 2 * 86400},  // a leap year
-      {{2100, 2, 28, 0, 0, 0}, {2100, 3, 1, 0, 0, 0}, 86400},        // a century is not
-      {{2000, 2, 28, 0, 0, 0}, {2000, 3, 1, 0, 0, 0}, 2 * 86400},    // unless a 400th year
-      {{2026, 4, 30, 22, 0, 0}, {2026, 5, 1, 1, 30, 0}, 3 * 3600 + 1800},
-      {{2026, 1, 1, 0, 0, 10}, {2026, 1, 1, 0, 0, 0}, -10},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SecondsBetween(c.from, c.to), c.seconds) << c.seconds;
 }
 
 TEST(BatteryWarningDue, OnceEachTimeTheChargeFallsToTheLimitOnBattery) {
@@ -131,9 +117,10 @@ class ExtraFeatureTest : public ::testing::Test {
 TEST_F(ExtraFeatureTest, SuspendTimeFollowsTheFirstResumeOnly) {
   struct Step {
     std::uintptr_t code;
-    int minute;
+    int minute;  // of the system's elapsed time
     std::uint8_t percent;  // the charge the system reports then
     bool on;
+    int clockHour = 5;  // where the local clock stands
   };
   struct Case {
     const char* name;
@@ -150,6 +137,11 @@ TEST_F(ExtraFeatureTest, SuspendTimeFollowsTheFirstResumeOnly) {
        {"サスペンド実行", "スタンバイ復帰"}},
       {"switched off before the resume", {{0x4, 0, 80, true}, {0x7, 5, 74, false}, {0x7, 6, 74, true}},
        {"サスペンド実行", "サスペンド復帰", "サスペンド復帰"}},
+      // The local clock goes back an hour, or on by one, while asleep.
+      {"daylight-saving time ends", {{0x4, 0, 255, true, 2}, {0x7, 20, 255, true, 1}},
+       {"サスペンド実行", "サスペンド復帰", "サスペンド時間 20分"}},
+      {"the clock set on", {{0x4, 0, 255, true, 5}, {0x7, 5, 255, true, 6}},
+       {"サスペンド実行", "サスペンド復帰", "サスペンド時間 5分"}},
   };
   for (const Case& c : cases) {
     form.LastSuspend.Forget();
@@ -157,7 +149,8 @@ TEST_F(ExtraFeatureTest, SuspendTimeFollowsTheFirstResumeOnly) {
     Log().clear();
     for (const Step& step : c.steps) {
       MonitorSettings.Extra.SuspendLog = step.on;
-      fake.clock.now = {2026, 12, 7, 5, step.minute, 0};
+      fake.clock.now = {2026, 12, 7, step.clockHour, step.minute, 0};
+      fake.clock.elapsedMs = 1000000 + step.minute * 60000ull;
       fake.power.status = {0, step.percent};
       Broadcast(step.code);
     }
@@ -168,7 +161,7 @@ TEST_F(ExtraFeatureTest, SuspendTimeFollowsTheFirstResumeOnly) {
   }
 }
 
-TEST_F(ExtraFeatureTest, BatteryWarningSoundBoxThenLogOnlyLine) {
+TEST_F(ExtraFeatureTest, BatteryWarningPostedThenSoundBoxAndLogOnlyLine) {
   MonitorSettings.Extra.BatteryLimit = 20;
   fake.power.status = {0, 18};
   fake.dialogs.whileShown = [&](const FakeDialogs::Box&) {
@@ -176,7 +169,11 @@ TEST_F(ExtraFeatureTest, BatteryWarningSoundBoxThenLogOnlyLine) {
     Broadcast(0xA);  // a status change inside the box's loop does not warn again
   };
   Broadcast(0xA);
+  EXPECT_TRUE(fake.dialogs.boxes.empty()) << "no box while the system waits for the reply";
+  ASSERT_EQ(window.batteryWarnings.size(), 1u);
+  ShowBatteryWarning(window.batteryWarnings[0].first, window.batteryWarnings[0].second);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(window.batteryWarnings.size(), 1u);
   EXPECT_EQ(fake.dialogs.boxes[0].text,
             "バッテリ残量が20%以下になりました。\r\n(現在18%)\r\n電源に接続してください。");
   EXPECT_EQ(fake.dialogs.boxes[0].caption, "情報");
@@ -200,6 +197,40 @@ TEST_F(ExtraFeatureTest, MemoryAlertListsProgramsInTheBoxOnlyWhenChosen) {
             MemoryDialogText(200, 150) + "\r\n\r\nメモリ使用量の多いプログラム:\r\nbig.exe 700MB");
   const std::string alert = "2026/12/07 05:32:29 >> 使用可能メモリが200MBを切りました\r\n";
   EXPECT_EQ(Log(), alert + alert);
+}
+
+// The listing fails under the memory pressure that raised the alert.
+TEST_F(ExtraFeatureTest, FailedListingStillAlertsAndTheTimerRunsOn) {
+  MonitorSettings.MemoryLimit = 200;
+  MonitorSettings.Extra.TopPrograms = true;
+  fake.memory.availBytes = 150 * kMB;
+  fake.processes.fail = true;
+  form.Timer1.SetEnabled(true);
+  CheckMemory();
+  ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fake.dialogs.boxes[0].text, MemoryDialogText(200, 150));
+  EXPECT_TRUE(form.Timer1.Enabled());
+}
+
+// A write that fails shows its box, whose loop delivers the next events:
+// what a suspend and a status change record must be recorded already.
+TEST_F(ExtraFeatureTest, FailedLogWriteLosesNoSleepAndNoWarning) {
+  History history;
+  form.Samples = &history;
+  MonitorSettings.Extra.SuspendLog = true;
+  MonitorSettings.Extra.BatteryLimit = 20;
+  fake.power.status = {0, 18};
+  MonitorSettings.SavePath = "C:\\missing\\t.log";
+  EXPECT_THROW(Broadcast(0x4), AppError);
+  EXPECT_THROW(Broadcast(0xA), AppError);
+  EXPECT_EQ(window.batteryWarnings.size(), 1u);
+  MonitorSettings.SavePath = kLog;
+  fake.clock.elapsedMs += 7 * 60000;
+  Broadcast(0x7);
+  EXPECT_EQ(MemoTexts().back(), "サスペンド時間 7分 [残18%→18%]");
+  const auto sleeps = history.Sleeps(fake.clock.UtcNow());
+  ASSERT_EQ(sleeps.size(), 1u);
+  EXPECT_FALSE(sleeps[0].open) << "the resume found the suspend";
 }
 
 TEST_F(ExtraFeatureTest, AlertOnceWaitsForMemoryToRecover) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "monitor/power_event.h"
+
 TEST(GraphScale, ValueAxisNiceSteps) {
   struct Row {
     std::int64_t max;
@@ -20,6 +22,8 @@ TEST(GraphScale, ValueAxisNiceSteps) {
       {0, 200, 12, 1, 1},
       // A plot too low for two labels still gets one step.
       {700, 10, 12, 1000, 1000},
+      // Labels 0 px tall count as 1 px: at most 100 steps, not 3000.
+      {3000, 200, 0, 3000, 50},
   };
   for (const Row& row : rows) {
     const ValueAxis axis = ChooseValueAxis(row.max, row.plotHeight, row.labelHeight);
@@ -56,12 +60,58 @@ TEST(GraphScale, TimeTicksNeverOverlap) {
   }
 }
 
-TEST(GraphScale, TickTimesOnTheHourWithinTheDay) {
+// The axis is in UTC; the labels stand at local hours, by the zone's rule.
+TEST(GraphScale, LabelsAtLocalHoursAcrossClockChanges) {
   const LocalSeconds h = 3600;
-  const auto ticks = TickTimes(10 * h + 1, 20 * h, 3 * h);
-  const std::vector<LocalSeconds> expected = {12 * h, 15 * h, 18 * h};
-  EXPECT_EQ(ticks, expected);
-  EXPECT_EQ(TickTimes(0, 2 * h, h), (std::vector<LocalSeconds>{0, h, 2 * h}));
+  const UtcSeconds spring = SecondsOf({2026, 3, 29, 1, 0, 0}), autumn = spring + 210 * 24 * h;
+  struct Row {
+    std::function<LocalSeconds(UtcSeconds)> offset;
+    UtcSeconds start;
+    LocalSeconds every;
+    std::vector<int> hours;  // of the labels in the 6 hours from `start`
+  };
+  const Row rows[] = {
+      {[&](UtcSeconds t) { return t < spring ? h : 2 * h; }, spring - 3 * h, h,
+       {23, 0, 1, 3, 4, 5, 6}},  // 02:00 never comes
+      {[&](UtcSeconds t) { return t < autumn ? 2 * h : h; }, autumn - 3 * h, h,
+       {0, 1, 2, 2, 3, 4, 5}},  // 02:00 comes twice
+      {[&](UtcSeconds) { return 5 * h + 1800; }, spring, 3 * h, {9, 12}},  // from 06:30
+  };
+  for (const Row& row : rows) {
+    const auto localOf = [&](UtcSeconds t) { return t + row.offset(t); };
+    std::vector<int> hours;
+    for (UtcSeconds t : LocalTickTimes(row.start, row.start + 6 * h, row.every, localOf))
+      hours.push_back(LocalTimeOf(localOf(t)).hour);
+    EXPECT_EQ(hours, row.hours) << row.start;
+  }
+}
+
+// The memory axis reaches the samples, above 4 GB too, and the limit, the
+// limit no further than the machine's 16384 MB; a label keeps all digits.
+TEST(GraphScale, MemoryAxisEnds) {
+  HistorySample s;
+  s.availMB = 9000;
+  EXPECT_EQ(MemoryAxisMax({s}, 200, 16384), 9000);
+  s.availMB = 3000;
+  EXPECT_EQ(MemoryAxisMax({s}, 5000, 16384), 5000);
+  EXPECT_EQ(MemoryAxisMax({s}, 4294967295u, 16384), 16384);  // a negative limit, unsigned
+  EXPECT_EQ(AxisLabel(5000000000), "5000000000");
+  EXPECT_EQ(AxisLabel(1000000007), "1000000007");
+}
+
+// Joined 0 to 3 minutes apart; filled as mains when the event line says so.
+TEST(GraphScale, JoinsAndTheMainsRule) {
+  const std::pair<int, bool> gaps[] = {{-60, false}, {0, true}, {180, true}, {181, false}};
+  for (const auto& [gap, joined] : gaps) {
+    HistorySample a, b;
+    b.time = gap;
+    EXPECT_EQ(Joined(a, b), joined) << gap;
+  }
+  for (std::uint8_t ac : {0, 1, 255}) {
+    HistorySample s;
+    s.acLineStatus = ac;
+    EXPECT_EQ(DrawnOnMains(s), PowerStatusSuffix({ac, 50}).rfind("(ACアダプタ)", 0) == 0) << +ac;
+  }
 }
 
 TEST(GraphScale, SampleToPoint) {

@@ -67,6 +67,23 @@ TEST(History, RingKeepsADayAndNoMore) {
   }
 }
 
+// A clock set back: the ring keeps time order, the newest sample replacing
+// those stamped after it.
+TEST(History, ClockSetBackKeepsTheRingInTimeOrder) {
+  const std::vector<LocalSeconds> rows[][2] = {
+      {{0, 1800, 3600, 3660, 1860}, {0, 1800, 1860}},
+      {{0, 60, 70, 65}, {0, 65}},  // within a place
+      {{600, 660, 0}, {0}},
+  };
+  for (const auto& row : rows) {
+    History h;
+    for (LocalSeconds t : row[0]) h.Add(At(kStart + t));
+    std::vector<LocalSeconds> kept;
+    for (const HistorySample& s : h.Samples(kStart + 4000)) kept.push_back(s.time - kStart);
+    EXPECT_EQ(kept, row[1]) << row[0].back();
+  }
+}
+
 TEST(History, SleepPeriods) {
   struct Step {
     char kind;  // 's' suspend, 'r' resume

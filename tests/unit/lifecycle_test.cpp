@@ -86,11 +86,13 @@ TEST_F(LifecycleTest, StartOnBatteryAtTheLimitWarnsAndTheNextStatusChangeDoesNot
   fake.profile.Write("C:\\Apps\\Tessaril\\Tessaril.ini", "extra", "BatteryLimit", "20");
   fake.power.status = {0, 20};
   form.SetVisible(true);
+  ASSERT_EQ(window.batteryWarnings.size(), 1u);
+  ShowBatteryWarning(window.batteryWarnings[0].first, window.batteryWarnings[0].second);
   ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fake.dialogs.boxes[0].text.find("バッテリ残量が20%以下になりました。"), 0u);
   TMessage change{0x218, 0x000A, 0, 0};
   form.WMPowerBroadcast(change);
-  EXPECT_EQ(fake.dialogs.boxes.size(), 1u) << "still low: no second warning";
+  EXPECT_EQ(window.batteryWarnings.size(), 1u) << "still low: no second warning";
 }
 
 TEST_F(LifecycleTest, LimitZeroLeavesTheTimerOff) {
