@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -281,4 +282,32 @@ TEST_F(SettingsDialogTest, ShowingItWhileOpenFailsAndLeavesItOpen) {
   dialog.form.ShowModal();
   EXPECT_EQ(failure, texts::kCannotMakeVisibleModal);
   EXPECT_EQ(dialog.window.runs, 1);
+}
+
+// A refusal read while the other page shows names a value the user cannot
+// see: the field's page comes to the front first, the box after it.
+TEST_F(SettingsDialogTest, EachRefusalShowsItsFieldBeforeItsMessage) {
+  const struct {
+    const char* message;
+    std::function<void()> set;
+    Edit* field;
+  } cases[] = {
+      {texts::kBadBatteryLimit, [&] { dialog.edBatteryLimit.text = "100"; },
+       &dialog.edBatteryLimit},
+      {texts::kNoLogFolder, [&] { dialog.cbSaveLog.checked = true; }, &dialog.edSavePath},
+      {texts::kNoPowerSoundFile, [&] { dialog.cbWavePower.checked = true; },
+       &dialog.edWavePower},
+      {texts::kNoAlertSoundFile, [&] { dialog.cbWaveRes.checked = true; }, &dialog.edWaveRes},
+  };
+  Edit* shownAtBox = nullptr;
+  fake.dialogs.whileShown = [&](const FakeDialogs::Box&) { shownAtBox = dialog.window.shown; };
+  for (const auto& c : cases) {
+    dialog.window.visible = true;
+    dialog.window.shown = nullptr;
+    c.set();
+    EXPECT_EQ(CloseRequest(), std::vector<std::string>{c.message});
+    EXPECT_EQ(shownAtBox, c.field) << c.message;
+    dialog.edBatteryLimit.text = "0";
+    dialog.cbSaveLog.checked = dialog.cbWavePower.checked = dialog.cbWaveRes.checked = false;
+  }
 }
