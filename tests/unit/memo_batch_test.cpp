@@ -83,3 +83,22 @@ TEST(MemoBatch, MillisecondClockWrapsAround) {
       {t + 60 + kMemoHoldMs, true, "d", Due::kNow, nullptr},
   });
 }
+
+// An append the edit control refused (out of memory) must not lose its
+// lines, nor report itself at every read of the list.
+TEST(MemoBatch, RefusedLinesGoBackFirstAndTheFailureIsToldOncePerSpell) {
+  MemoBatch batch;
+  batch.Add("a", 0, true);
+  batch.Add("b", 0, true);
+  const std::string taken = batch.Take(0);
+  batch.Add("c", 5, true);  // came while the append failed
+  batch.PutBack(taken);
+  EXPECT_EQ(batch.Text(), "a\r\nb\r\nc\r\n");
+  // Each read of the list flushes again; the third one goes through.
+  const bool told[] = {batch.FirstFailure(), batch.FirstFailure()};
+  batch.Appended();
+  const bool toldAfterSuccess = batch.FirstFailure();
+  EXPECT_TRUE(told[0]);
+  EXPECT_FALSE(told[1]);
+  EXPECT_TRUE(toldAfterSuccess) << "a new failure after a good append is news";
+}
