@@ -148,34 +148,6 @@ TEST(ExtraPage, SecondPageAsDesignedSavedInItsOwnSectionAndRemovedWhenAllAreOff)
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
 }
 
-TEST(ExtraPage, SuspendTimeIsListedAndLoggedAfterTheResumeLine) {
-  TessarilProcess app;
-  LaunchOptions options;
-  options.ini = "[main]\r\nMemoryLimit=0\r\nSaveLog=1\r\nSavePath=" + app.FilePath("t.log") +
-                "\r\n[extra]\r\nSuspendLog=1\r\n";
-  app.Start(options);
-  app.SendPowerBroadcast(PBT_APMSUSPEND, 0);
-  SYSTEM_POWER_STATUS status = {};
-  GetSystemPowerStatus(&status);
-  app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
-  app.SendPowerBroadcast(PBT_APMRESUMEAUTOMATIC, 0);
-
-  // Seconds apart: under a minute, whatever the clock read.
-  std::string suspendTime = "サスペンド時間 0分";
-  const std::string percent = std::to_string(status.BatteryLifePercent);
-  if (status.BatteryLifePercent != 255) suspendTime += " [残" + percent + "%→" + percent + "%]";
-  std::vector<std::string> texts;
-  for (const std::string& line : Lines(app.MemoText())) texts.push_back(line.substr(23));
-  ASSERT_GE(texts.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
-            (std::vector<std::string>{"サスペンド実行", "サスペンド復帰", suspendTime,
-                                      "復帰処理中..."}));
-  EXPECT_NE(app.ReadFile("t.log").value_or("").find(" >> " + suspendTime + "\r\n"),
-            std::string::npos);
-  app.Close();
-  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
-}
-
 TEST(ExtraPage, MemoryAlertNamesTheLargestProgramsButNotItself) {
   // This driver holds the most private memory of the user's programs.
   constexpr SIZE_T kHeld = 256u << 20;
@@ -206,21 +178,4 @@ TEST(ExtraPage, MemoryAlertNamesTheLargestProgramsButNotItself) {
   EXPECT_TRUE(SameName(lines[5].substr(0, lines[5].find(' ')), std::strrchr(driver, '\\') + 1))
       << text;
   EXPECT_GE(megabytes(lines[5]), static_cast<int>(kHeld >> 20)) << lines[5];
-}
-
-TEST(ExtraPage, BatteryAtTheLimitWarnsAtTheStart) {
-  SYSTEM_POWER_STATUS status = {};
-  GetSystemPowerStatus(&status);
-  if (status.ACLineStatus != 0 || status.BatteryLifePercent > 99)
-    GTEST_SKIP() << "the machine is not on battery with a known charge below 100% (AC "
-                 << +status.ACLineStatus << ", " << +status.BatteryLifePercent << "%)";
-  TessarilProcess app;
-  LaunchOptions options;
-  options.ini = "[main]\r\nMemoryLimit=0\r\n[extra]\r\nBatteryLimit=99\r\n";
-  options.wait = StartWait::kMainWindow;
-  app.Start(options);
-  EXPECT_EQ(AnswerBox(app, "情報"), "バッテリ残量が99%以下になりました。\r\n(現在" +
-                                       std::to_string(status.BatteryLifePercent) +
-                                       "%)\r\n電源に接続してください。");
-  app.Kill();
 }

@@ -37,6 +37,14 @@ std::string Caption(HWND window) {
   return text;
 }
 
+// What the emulator of the 32-bit exe wrote on its error output in this
+// test run; empty for the 64-bit exe.
+std::string EmulatorLog() {
+  const char* log = std::getenv("TESSARIL_EMULATOR_LOG");
+  if (log == nullptr || *log == '\0') return {};
+  return ReadWholeFile(WindowsPath(log)).value_or("");
+}
+
 }  // namespace
 
 TessarilProcess::TessarilProcess() {
@@ -63,6 +71,7 @@ void TessarilProcess::Start(const LaunchOptions& options) {
   if (process_ != nullptr) throw std::logic_error("TessarilProcess started twice");
   if (options.ini) WriteFile("Tessaril.ini", *options.ini);
 
+  emulatorLogStart_ = EmulatorLog().size();
   job_ = NewKillOnCloseJob();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -248,6 +257,15 @@ void SaveScreenshot(HWND window, const std::string& path) {
 bool TessarilProcess::Is32Bit() const {
   DWORD type = 0;
   return GetBinaryTypeA(exePath_.c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
+std::optional<std::string> TessarilProcess::EmulatorCrash() const {
+  const std::string log = EmulatorLog();
+  const auto at = log.find("uncaught target signal", emulatorLogStart_);
+  if (at == std::string::npos) return std::nullopt;
+  const auto start = log.rfind('\n', at);
+  const auto begin = start == std::string::npos ? 0 : start + 1;
+  return log.substr(begin, log.find('\n', at) - begin);
 }
 
 std::string TessarilProcess::ScreenshotPath(const std::string& name) const {

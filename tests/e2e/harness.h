@@ -83,6 +83,9 @@ class TessarilProcess {
 
   // Whether the exe under test is the 32-bit build.
   bool Is32Bit() const;
+  // The line in which qemu-i386, which runs the 32-bit exe here, said it
+  // died of a signal since this copy started; nothing when it did not.
+  std::optional<std::string> EmulatorCrash() const;
 
   // Where a screenshot of this test goes: name + ".win32.bmp" or ".win64.bmp"
   // (after the program's build) in $TESSARIL_SCREENSHOTS, created if missing,
@@ -96,6 +99,7 @@ class TessarilProcess {
   HANDLE job_ = nullptr;
   DWORD processId_ = 0;
   HWND mainWindow_ = nullptr;
+  std::size_t emulatorLogStart_ = 0;
 };
 
 // Polls the condition until it holds; false when the timeout passed first.

@@ -93,7 +93,6 @@ TEST(Lifecycle, MinimiseParksInTheTrayAndLeftClickBringsItBack) {
     ASSERT_TRUE(SendMessageTimeoutA(tray, kTaskTray, 0, event, SMTO_ABORTIFHUNG, 5000, &reply));
     EXPECT_EQ(reply, 0u) << "event " << event;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(IsWindowVisible(main));
 
   PostTray(tray, WM_LBUTTONUP);

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Usage: run-as-nobody.sh STATE_DIR TEST_EXE [ARGS...]
+# Usage: run-as-nobody.sh STATE_DIR REPORT TEST_EXE [ARGS...]
 #
-# Runs a 64-bit Windows test exe under Wine as the unprivileged user 65534.
+# Runs a 64-bit Windows test exe under Wine as the unprivileged user 65534,
+# and leaves its GoogleTest XML report at REPORT.
 # Wine run by root ignores read-only files and folders (root may write
 # anything on the Unix side), so tests that a read-only log is never
 # truncated only mean something for an ordinary user. The user gets a prefix
@@ -9,18 +10,20 @@
 # Run by an ordinary user already, the exe runs as that user in $WINEPREFIX.
 set -eu
 
-if [ $# -lt 2 ]; then
-    echo "usage: $0 STATE_DIR TEST_EXE [ARGS...]" >&2
+if [ $# -lt 3 ]; then
+    echo "usage: $0 STATE_DIR REPORT TEST_EXE [ARGS...]" >&2
     exit 2
 fi
 state=$(readlink -m "$1")
-exe=$(readlink -f "$2")
-shift 2
+report=$(readlink -m "$2")
+exe=$(readlink -f "$3")
+shift 3
+mkdir -p "$(dirname "$report")"
 here=$(dirname "$(readlink -f "$0")")
 runner="$here/../../../tools/wine64-run.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
-    exec "$runner" "$exe" "$@"
+    exec "$runner" "$exe" --gtest_output="xml:Z:$report" "$@"
 fi
 
 # The user must reach its prefix and the exe, and a clone in root's home
@@ -52,7 +55,10 @@ if [ ! -f "$prefix/system.reg" ]; then
         { cat "$log" >&2; exit 1; }
 fi
 rc=0
-as_nobody /usr/lib/wine/wine64 "$exe" "$@" </dev/null >"$log" 2>&1 || rc=$?
+rm -f "$state/report.xml"
+as_nobody /usr/lib/wine/wine64 "$exe" --gtest_output="xml:Z:$state/report.xml" "$@" \
+    </dev/null >"$log" 2>&1 || rc=$?
+cp "$state/report.xml" "$report" 2>/dev/null || true
 as_nobody /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 iconv -f CP932 -t UTF-8 -c "$log"
 exit $rc
