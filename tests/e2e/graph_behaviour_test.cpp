@@ -5,11 +5,7 @@
 #include <string>
 
 #include "tests/e2e/harness.h"
-
-#if __has_include("tests/e2e/laptop.h")
 #include "tests/e2e/laptop.h"
-#define TESSARIL_LAPTOP 1
-#endif
 
 // The graph window as part of the program, opened as a user opens it.
 
@@ -103,7 +99,6 @@ TEST(GraphWindow, AnUnwritablePlaceIsToldOnceAndNeverHoldsUpALogOff) {
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
 }
 
-#ifdef TESSARIL_LAPTOP
 // Saved from the context menu under the name offered, the newest line holds
 // the memory the system reports, more than 32 bits of bytes can count.
 TEST_F(LaptopTest, GraphSavesItsFiguresAsCsv) {
@@ -137,4 +132,3 @@ TEST_F(LaptopTest, GraphSavesItsFiguresAsCsv) {
   EXPECT_EQ(newest.size(), 34u) << newest;
   EXPECT_EQ(newest.substr(19), ",6000,1,255,0\r\n") << newest;
 }
-#endif
