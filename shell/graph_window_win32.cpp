@@ -119,6 +119,8 @@ GraphWindow::~GraphWindow() { Destroy(); }
 
 void GraphWindow::Open(HINSTANCE instance, HWND owner) {
   if (hwnd_ != nullptr) {
+    // Asked for from the tray while the program is parked, it shows alone.
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
     if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);
     return;
