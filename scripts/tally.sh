@@ -38,9 +38,9 @@ function report(test, whole,    file, line, n, failed, open, name, result, why) 
   file = xmldir "/" test ".xml"
   n = 0; failed = 0; open = 0
   while ((getline line < file) > 0) {
+    sub(/\r$/, "", line)  # written by Windows programs
     if (line ~ /<testcase /) {
-      name = attr(line, "classname") "." attr(line, "name")
-      if (whole) name = test ": " name
+      name = whole ? test ": " attr(line, "classname") "." attr(line, "name") : test
       result = attr(line, "result") == "skipped" ? "skipped" : "passed"
       why = ""
       if (attr(line, "status") == "notrun") { result = "skipped"; why = "disabled" }

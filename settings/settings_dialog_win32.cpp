@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "app/texts.h"
+#include "platform/win32/win32_dpi.h"
 #include "settings/settings_layout.h"
 
 namespace {
 
 constexpr char kContainerClass[] = "TessarilContainer";
 constexpr UINT kRegainActivation = WM_APP + 1;
-constexpr int kFontHeight = -12;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
@@ -53,12 +53,6 @@ void RegisterClasses(HINSTANCE instance, WNDPROC dialogProc) {
   wc.lpfnWndProc = ContainerProc;
   wc.lpszClassName = kContainerClass;
   RegisterClassA(&wc);
-}
-
-HFONT MakeFont(int weight) {
-  return CreateFontA(kFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont);
 }
 
 struct NativeKind {
@@ -107,17 +101,11 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM param) {
 
 SettingsDialog::SettingsDialog() = default;
 
-SettingsDialog::~SettingsDialog() {
-  Destroy();
-  if (font_ != nullptr) DeleteObject(font_);
-  if (boldFont_ != nullptr) DeleteObject(boldFont_);
-}
+SettingsDialog::~SettingsDialog() { Destroy(); }
 
 void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
   RegisterClasses(instance, WindowProc);
   centreOver_ = centreOver;
-  font_ = MakeFont(FW_NORMAL);
-  boldFont_ = MakeFont(FW_BOLD);
 
   form_ = std::make_unique<TForm2>(Form2Controls{*this, edMemLimit_, edSavePath_, edWavePower_,
                                                  edWaveRes_, cbSaveLog_, cbDateLog_, cbWavePower_,
@@ -125,12 +113,9 @@ void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
                                                  btnWaveRes_, label1_, cbSuspendLog_,
                                                  edBatteryLimit_, cbTopPrograms_, cbAlertOnce_});
 
-  RECT frame = {0, 0, kSettingsClientWidth, kSettingsClientHeight};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
+  // Sized once its monitor, and so its DPI, is known.
   CreateWindowExA(kDialogExStyle, texts::kSettingsWindowClass, texts::kSettingsCaption,
-                  kDialogStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
-                  nullptr, instance, this);
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                  kDialogStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
 
   // A fixed dialog frame: the system menu offers only Move and Close.
   HMENU system = GetSystemMenu(hwnd_, FALSE);
@@ -138,6 +123,10 @@ void SettingsDialog::Create(HINSTANCE instance, HWND owner, HWND centreOver) {
     DeleteMenu(system, command, MF_BYCOMMAND);
 
   CreateControls(instance);
+  const int dpi = WindowDpi(hwnd_);
+  const SIZE frame = FrameSize(dpi);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(dpi);
   tabSequence_ = TabSequence(SettingsControls());
 }
 
@@ -145,7 +134,6 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
   for (const ControlDesign& design : SettingsControls()) {
     const HWND parent = design.parent == kNoControl ? hwnd_ : controls_.at(design.parent);
     const NativeKind native = NativeKindOf(design.kind);
-    RECT place = {design.left, design.top, design.left + design.width, design.top + design.height};
     if (design.kind == ControlKind::TabSheet) {
       TCITEMA item = {};
       item.mask = TCIF_TEXT;
@@ -153,17 +141,13 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
       const LRESULT index = SendMessageA(parent, TCM_GETITEMCOUNT, 0, 0);
       SendMessageA(parent, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
       pages_.push_back(design.id);
-      GetClientRect(parent, &place);
-      SendMessageA(parent, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
     }
     const char* caption = design.kind == ControlKind::TabSheet ? "" : design.caption;
+    // Placed by ApplyDpi.
     HWND control = CreateWindowExA(native.exStyle, native.className, caption,
-                                   WS_CHILD | WS_VISIBLE | native.style, place.left, place.top,
-                                   place.right - place.left, place.bottom - place.top, parent,
+                                   WS_CHILD | WS_VISIBLE | native.style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance,
                                    nullptr);
-    HFONT font = design.id == kLabel1 ? boldFont_ : font_;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (design.kind == ControlKind::GroupBox) SetWindowSubclass(control, GroupBoxProc, 0, 0);
     controls_[design.id] = control;
   }
@@ -180,12 +164,60 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
   btnWavePower_.Attach(Control(kBtnWavePower));
   btnWaveRes_.Attach(Control(kBtnWaveRes));
   label1_.Attach(Control(kLabel1));
-  label1_.SetText(DesignedControl(kLabel1).caption);
   cbSuspendLog_.Attach(Control(kCbSuspendLog));
   edBatteryLimit_.Attach(Control(kEdBatteryLimit));
   cbTopPrograms_.Attach(Control(kCbTopPrograms));
   cbAlertOnce_.Attach(Control(kCbAlertOnce));
   ShowPage(0);
+}
+
+void SettingsDialog::ApplyDpi(int dpi) {
+  SetFonts(dpi);
+  PlaceControls(dpi);
+  label1_.FitToText();
+}
+
+SIZE SettingsDialog::FrameSize(int dpi) const {
+  return FrameSizeForClient({Scale(kSettingsClientWidth, dpi), Scale(kSettingsClientHeight, dpi)},
+                            kDialogStyle, kDialogExStyle, dpi);
+}
+
+void SettingsDialog::SetFonts(int dpi) {
+  OwnedFont font = MakeTextFont(texts::kMainFont, dpi);
+  OwnedFont bold = MakeTextFont(texts::kMainFont, dpi, FW_BOLD);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  for (const auto& [id, control] : controls_) {
+    const HFONT chosen = id == kLabel1 ? bold.get() : font.get();
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+  }
+  font_ = std::move(font);
+  boldFont_ = std::move(bold);
+}
+
+void SettingsDialog::PlaceControls(int dpi) {
+  for (const ControlDesign& design : SettingsControls()) {
+    const HWND control = Control(design.id);
+    RECT place = {Scale(design.left, dpi), Scale(design.top, dpi), 0, 0};
+    place.right = place.left + Scale(design.width, dpi);
+    place.bottom = place.top + Scale(design.height, dpi);
+    if (design.kind == ControlKind::TabSheet) {
+      // The page fills the display area, which the page control reckons
+      // from its own size and font.
+      const HWND tabs = GetParent(control);
+      GetClientRect(tabs, &place);
+      SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
+    }
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (design.id == kLabel1) flags |= SWP_NOSIZE;  // sized to its text
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, flags);
+  }
+}
+
+void SettingsDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(dpi);
 }
 
 void SettingsDialog::ShowPage(int index) {
@@ -216,6 +248,13 @@ bool SettingsDialog::Visible() { return hwnd_ != nullptr && IsWindowVisible(hwnd
 void SettingsDialog::PlaceFirstTime() {
   if (placed_) return;
   placed_ = true;
+  CentreOverOwner();
+  // Moved to a monitor of another scale, it took the size of that scale:
+  // centred again with that size.
+  CentreOverOwner();
+}
+
+void SettingsDialog::CentreOverOwner() {
   RECT over = {}, self = {};
   GetWindowRect(centreOver_, &over);
   GetWindowRect(hwnd_, &self);
@@ -432,6 +471,14 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case kRegainActivation:
       OnRegainActivation();
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfChange(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kGetDpiScaledSize: {
+      // The fixed client area, exactly, rather than the frame scaled as a whole.
+      *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(wParam));
+      return TRUE;
+    }
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

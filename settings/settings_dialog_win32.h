@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dialog_controls.h"
+#include "platform/win32/win32_owned.h"
 #include "platform/win32/win32_dialog_controls.h"
 #include "settings/form2.h"
 #include "shell/base_window_win32.h"
@@ -35,7 +36,16 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
 
  private:
   void CreateControls(HINSTANCE instance);
+  // Fonts and every control's place for this DPI; the table gives the
+  // places at 96 DPI.
+  void ApplyDpi(int dpi);
+  void SetFonts(int dpi);
+  void PlaceControls(int dpi);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The outer size of the fixed client area at this DPI.
+  SIZE FrameSize(int dpi) const;
   void PlaceFirstTime();
+  void CentreOverOwner();
   // Tab, Enter and Esc as the dialog defines them; true when handled.
   bool PreTranslate(const MSG& msg);
   void MoveFocus(bool backwards);
@@ -51,8 +61,8 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   std::map<int, HWND> controls_;
   std::vector<int> tabSequence_;
   std::vector<int> pages_;  // the tab sheets, in the order of their tabs
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
+  OwnedFont font_;
+  OwnedFont boldFont_;
   HWND centreOver_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool placed_ = false;

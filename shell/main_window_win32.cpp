@@ -6,6 +6,7 @@
 
 #include "app/error.h"
 #include "app/texts.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
 #include "shell/window_bounds.h"
@@ -16,7 +17,6 @@ constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr UINT_PTR kHistoryTimerId = 3;
 constexpr UINT kHistoryIntervalMs = 60 * 1000;
-constexpr int kFontHeight = -12;
 // The code page of the program's texts, whatever the system's.
 constexpr UINT kTextCodePage = 932;
 
@@ -45,10 +45,7 @@ MainWindow* hookedWindow = nullptr;
 
 MainWindow::MainWindow() = default;
 
-MainWindow::~MainWindow() {
-  Destroy();
-  if (memoFont_ != nullptr) DeleteObject(memoFont_);
-}
+MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Create(HINSTANCE instance, HWND owner) {
   instance_ = instance;
@@ -89,6 +86,11 @@ RECT MainWindow::Bounds() {
 }
 
 void MainWindow::SetBounds(const RECT& bounds) {
+  applyingBounds_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{applyingBounds_};
   if (IsIconic(hwnd_)) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
@@ -218,6 +220,21 @@ void MainWindow::LayoutMemo() {
   MoveWindow(memo_, 0, 0, client.right, client.bottom, TRUE);
 }
 
+void MainWindow::SetMemoFont(int dpi) {
+  OwnedFont font = MakeTextFont(texts::kMemoFont, dpi, FW_NORMAL, FIXED_PITCH | FF_MODERN);
+  SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  memoFont_ = std::move(font);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (!applyingBounds_)
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                 Extent(suggested.left, suggested.right), Extent(suggested.top, suggested.bottom),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  SetMemoFont(dpi);
+  LayoutMemo();
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (form_->IsTaskbarCreated(message)) {
     // The shell restarted and lost every icon: add ours again, or a program
@@ -236,10 +253,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The list grows for months: lift the edit control's default limit,
       // past which appended text would silently be dropped.
       SendMessageA(memo_, EM_SETLIMITTEXT, 0, 0);
-      memoFont_ = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                              SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, texts::kMemoFont);
-      SendMessageA(memo_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
+      SetMemoFont(WindowDpi(hwnd_));
       SetWindowLongPtrW(memo_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
       memoProc_ = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrW(memo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MemoProc)));
@@ -265,6 +279,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       LayoutMemo();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfChange(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ACTIVATE:
       // The tray's popup makes it the foreground window even while the

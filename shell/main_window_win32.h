@@ -5,6 +5,7 @@
 
 #include "monitor/history.h"
 #include "platform/controls.h"
+#include "platform/win32/win32_owned.h"
 #include "shell/base_window_win32.h"
 #include "shell/form1.h"
 #include "shell/graph_window_win32.h"
@@ -47,6 +48,11 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
 
  private:
   void LayoutMemo();
+  // The event list's font for the DPI of the window.
+  void SetMemoFont(int dpi);
+  // Another monitor's scale: the place the system suggests (unless the
+  // program is placing the window itself), the font for the new DPI.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   // Appends the gathered lines to the edit control in one go.
   void FlushMemo();
   // FlushMemo, its failure reported once until an append goes through.
@@ -60,7 +66,10 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
 
   HINSTANCE instance_ = nullptr;
   HWND memo_ = nullptr;
-  HFONT memoFont_ = nullptr;
+  OwnedFont memoFont_;
+  // While the saved bounds are applied, they hold as given, in physical
+  // pixels, on whichever monitor they land.
+  bool applyingBounds_ = false;
   WNDPROC memoProc_ = nullptr;
   HHOOK creationHook_ = nullptr;
   MemoBatch memoBatch_;

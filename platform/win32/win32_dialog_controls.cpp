@@ -38,6 +38,11 @@ void Win32Button::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
 void Win32Label::SetText(const std::string& text) {
   SetWindowTextA(hwnd_, text.c_str());
+  FitToText();
+}
+
+void Win32Label::FitToText() {
+  const std::string text = WindowText(hwnd_);
   HDC dc = GetDC(hwnd_);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
   SIZE size = {};

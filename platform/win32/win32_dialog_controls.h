@@ -45,6 +45,8 @@ class Win32Label : public Label {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
   void SetText(const std::string& text) override;
+  // Takes the size of its text again, after its font changed.
+  void FitToText();
 
  private:
   HWND hwnd_ = nullptr;

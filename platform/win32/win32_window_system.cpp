@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/win32_dpi.h"
+
 #ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 32-bit icon record is 88 bytes");
 #endif
@@ -89,7 +91,14 @@ void Win32WindowSystem::NotifyIcon(std::uint32_t action, const TrayIconData& dat
   record.uID = data.id;
   record.uFlags = data.flags;
   record.uCallbackMessage = data.callbackMessage;
-  if (data.withIcon) record.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  // The small-icon size of the window's DPI, from the icon's own images;
+  // the shell keeps a copy.
+  OwnedIcon icon;
+  if (data.withIcon) {
+    const int size = SystemMetricForDpi(SM_CXSMICON, WindowDpi(record.hWnd));
+    icon = LoadIconSized(GetModuleHandleA(nullptr), L"MAINICON", size);
+    record.hIcon = icon.get();
+  }
   std::memcpy(record.szTip, data.tip, sizeof record.szTip);
   Shell_NotifyIconA(action, &record);
 }

@@ -322,9 +322,44 @@ HWND ChildWithId(HWND parent, int id) {
   return search.found;
 }
 
+HWND FindControl(HWND parent, const std::string& className, const char* caption, int nth) {
+  struct Search {
+    std::string className;
+    const char* caption;
+    int left;
+    HWND found;
+  } search{className, caption, nth, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, ClassOf(child).c_str(), -1,
+                           s->className.c_str(), -1) != CSTR_EQUAL)
+          return TRUE;
+        if (s->caption != nullptr && WindowText(child) != s->caption) return TRUE;
+        if (s->left-- > 0) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void TrayMenuCommand(const TessarilProcess& app, char mnemonic) {
+  constexpr UINT kTaskTray = 0x8309;  // the icon's callback message
+  HWND tray = WindowOfClass(app, "TTaskTrayWnd");
+  if (tray == nullptr) throw std::runtime_error("the program has no tray window");
+  PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }))
+    throw std::runtime_error("the tray menu did not open");
+  PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 0);
+  if (!WaitFor([&] { return !IsWindowVisible(menu); }))
+    throw std::runtime_error("the tray menu did not close");
+}
+
 HWND OpenSettings(const TessarilProcess& app) {
-  constexpr UINT kCommandSettings = 101;
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  TrayMenuCommand(app, 'o');
   HWND dialog = nullptr;
   const auto shown = [&] {
     for (HWND window : app.WindowsOfProcess())
@@ -347,6 +382,29 @@ HWND Focus(HWND window) {
   info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus;
+}
+
+namespace {
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+}  // namespace
+
+ScreenDpi::ScreenDpi(DWORD dpi) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value,
+                   &size) == ERROR_SUCCESS)
+    previous_ = value;
+  if (RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot set LogPixels");
+}
+
+ScreenDpi::~ScreenDpi() {
+  if (previous_)
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &*previous_,
+                    sizeof *previous_);
+  else
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
 }
 
 RECT PlaceInParent(HWND control) {

@@ -112,6 +112,17 @@ HWND WindowOfClass(const TessarilProcess& app, const std::string& className,
                    Timeout timeout = kDialogTimeout);
 // The child (at any depth) with this control id, or null.
 HWND ChildWithId(HWND parent, int id);
+// The `nth` control (0 for the first, in creation order, at any depth) of
+// `parent` of this window class (any case) and, unless null, with this
+// caption; null when there is none. Controls are found as a user finds
+// them, by what they show and where, not by the program's ids.
+HWND FindControl(HWND parent, const std::string& className, const char* caption = nullptr,
+                 int nth = 0);
+
+// A right click on the notification-area icon, then the item of its menu
+// with this mnemonic, by keyboard, as a user chooses it: 'g' グラフ, 'o' 設定,
+// 'x' 終了. Returns when the menu has closed.
+void TrayMenuCommand(const TessarilProcess& app, char mnemonic);
 
 // The message text of a message box (its static control 0xFFFF).
 std::string MessageBoxText(HWND dialog);
@@ -130,6 +141,21 @@ std::string AnswerBox(const TessarilProcess& app, const std::string& caption);
 HWND Focus(HWND window);
 // A control's place in its parent's client area.
 RECT PlaceInParent(HWND control);
+
+// The display scale of every program started while it lives: Wine takes it
+// from HKCU\Control Panel\Desktop LogPixels when a program starts. The
+// value found (or its absence) comes back when it goes; the driver keeps the
+// DPI it started with.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dpi);
+  ~ScreenDpi();
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  std::optional<DWORD> previous_;
+};
 
 // Copies a window's screen area (or, for null, the whole screen) to a .bmp.
 // Throws on failure.

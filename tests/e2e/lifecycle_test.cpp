@@ -9,7 +9,6 @@
 namespace {
 
 constexpr UINT kTaskTray = 0x8309;
-constexpr UINT kCommandExit = 102;
 
 // Whether the shell still knows the program's icon: modifying an icon that
 // is not there fails.
@@ -128,7 +127,7 @@ TEST(Lifecycle, ExitFromTheMenuEndsTheProgramAndRemovesTheIcon) {
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   ASSERT_NE(tray, nullptr);
   ASSERT_TRUE(WaitFor([&] { return IconPresent(tray); }));
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  TrayMenuCommand(app, 'x');
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_FALSE(IconPresent(tray));
 }
@@ -209,7 +208,7 @@ TEST(Lifecycle, ExitBeforeTheFirstShowKeepsTheStoredSettings) {
   options.showCommand = SW_SHOWMINNOACTIVE;
   options.wait = StartWait::kMainWindow;
   app.Start(options);
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  TrayMenuCommand(app, 'x');
   ASSERT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::string ini = app.ReadFile("Tessaril.ini").value_or("");
   for (const char* line : {"MemoryLimit=123\r\n", "WavePowerFile=C:\\x.wav\r\n", "SaveLog=1\r\n",

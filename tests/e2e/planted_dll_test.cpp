@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr UINT kCommandSettings = 101;
-constexpr int kLabel1 = 119;
-constexpr int kButton1 = 120;
 constexpr WPARAM kPowerStatusChange = 0x0A;
 const char* const kPlanted[] = {"winmm.dll", "version.dll"};
 
@@ -105,19 +102,13 @@ std::string SilentWav() {
 // The settings dialog's bottom line, read with the dialog open, which is
 // then closed with its OK button.
 std::string VersionLine(const TessarilProcess& app) {
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
-  HWND dialog = nullptr;
-  WaitFor([&] {
-    for (HWND window : app.WindowsOfProcess()) {
-      char name[64] = {};
-      GetClassNameA(window, name, sizeof name);
-      if (std::string(name) == "TForm2" && IsWindowVisible(window)) dialog = window;
-    }
-    return dialog != nullptr;
-  });
+  HWND dialog = OpenSettings(app);
   if (dialog == nullptr) throw std::runtime_error("the settings dialog did not open");
-  const std::string line = WindowText(ChildWithId(dialog, kLabel1));
-  ClickButton(dialog, kButton1);
+  HWND ok = FindControl(dialog, "button", "&OK");
+  if (ok == nullptr) throw std::runtime_error("the settings dialog has no OK button");
+  // The version line is the text beside the OK button.
+  const std::string line = WindowText(FindControl(GetParent(ok), "static"));
+  PostMessageA(ok, BM_CLICK, 0, 0);
   if (!WaitFor([&] { return !IsWindowVisible(dialog); }))
     throw std::runtime_error("the settings dialog did not close");
   return line;

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kCommandSettings = 101;
-
 // The dialog's control ids.
 enum : int {
   kPageControl1 = 100, kTabSheet1, kGroupBox4, kLabel2, kEdMemLimit, kLabel5, kGroupBox1,
@@ -228,7 +226,7 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
   EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kCbDateLog)));
 
   // A second settings command while it is open fails in the error report.
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandSettings, 0);
+  TrayMenuCommand(app, 'o');
   EXPECT_EQ(AnswerBox(app, "Tessaril"), "表示されているウィンドウをモーダルにすることはできません.");
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
@@ -381,7 +379,6 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
 }
 
 TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
-  constexpr UINT kCommandExit = 102;
   TessarilProcess app;
   ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
   HWND dialog = OpenSettings(app);
@@ -391,7 +388,7 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   Click(ChildWithId(dialog, kCbSaveLog));
   SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
   ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
-  PostMessageA(app.MainWindow(), WM_COMMAND, kCommandExit, 0);
+  TrayMenuCommand(app, 'x');
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::vector<std::string> lines = IniLines(app);
   for (const char* line : {"MemoryLimit=150MB", "WavePower=1", "SaveLog=1"})

@@ -55,10 +55,10 @@ if [ ! -f "$prefix/system.reg" ]; then
         { cat "$log" >&2; exit 1; }
 fi
 rc=0
-rm -f "$state/report.xml"
-as_nobody /usr/lib/wine/wine64 "$exe" --gtest_output="xml:Z:$state/report.xml" "$@" \
+rm -f "$state/home/report.xml"
+as_nobody /usr/lib/wine/wine64 "$exe" --gtest_output="xml:Z:$state/home/report.xml" "$@" \
     </dev/null >"$log" 2>&1 || rc=$?
-cp "$state/report.xml" "$report" 2>/dev/null || true
+cp "$state/home/report.xml" "$report" 2>/dev/null || true
 as_nobody /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 iconv -f CP932 -t UTF-8 -c "$log"
 exit $rc
