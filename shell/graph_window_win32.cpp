@@ -57,7 +57,7 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
 
 void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, int width = 1,
           int style = PS_SOLID) {
-  const GdiObject pen(CreatePen(style, width, color));
+  const OwnedPen pen(CreatePen(style, width, color));
   const Selection selected(dc, pen.get());
   MoveToEx(dc, x0, y0, nullptr);
   LineTo(dc, x1, y1);
@@ -134,9 +134,9 @@ void GraphWindow::Open(HINSTANCE instance, HWND owner) {
   wc.lpszClassName = texts::kGraphWindowClass;
   RegisterClassA(&wc);
   if (font_.get() == nullptr)
-    font_.Reset(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont));
+    font_ = OwnedFont(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont));
   if (csvDialog_.title.empty()) csvDialog_ = CsvDialogRequest();
 
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = kDefaultWidth, h = kDefaultHeight;
@@ -199,7 +199,7 @@ void GraphWindow::OnContextMenu(LPARAM lParam) {
     at = {0, 0};
     ClientToScreen(hwnd_, &at);
   }
-  const MenuHandle menu(CreatePopupMenuOf({{texts::kMenuSaveCsv, kCommandSaveCsv}}));
+  const OwnedMenu menu(CreatePopupMenuOf({{texts::kMenuSaveCsv, kCommandSaveCsv}}));
   const UINT command = static_cast<UINT>(TrackPopupMenu(
       menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
   if (command == kCommandSaveCsv) ExportHistoryCsv(history_, csvDialog_);
@@ -249,8 +249,8 @@ void GraphWindow::FormPaint(HDC target) {
   GetClientRect(hwnd_, &client);
   const int width = std::max<int>(client.right, 1), height = std::max<int>(client.bottom, 1);
   // Drawn off screen and copied at once, so a resize does not flicker.
-  const MemoryDc memoryDc(target);
-  const GdiObject bitmap(CreateCompatibleBitmap(target, width, height));
+  const OwnedDc memoryDc(CreateCompatibleDC(target));
+  const OwnedBitmap bitmap(CreateCompatibleBitmap(target, width, height));
   const HDC dc = memoryDc.get();
   const Selection bitmapSelected(dc, bitmap.get());
   const Selection fontSelected(dc, font_.get());

@@ -30,7 +30,7 @@ class GraphWindow : public BaseWindow {
   void SaveBounds();
 
   const History& history_;
-  GdiObject font_;
+  OwnedFont font_;
   bool painting_ = false;
   // A place that could not be saved was reported; a later success clears it.
   bool saveReported_ = false;
