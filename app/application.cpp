@@ -84,6 +84,8 @@ void TApplication::Minimize() {
     windows.Show(MainForm->Handle(), show::kHide);
     parkedMainWindow_ = true;
   }
+  // The program's other windows (the graph) go with it.
+  windows.ShowOwned(Handle, false);
   if (OnMinimize) OnMinimize();
 }
 
@@ -94,4 +96,5 @@ void TApplication::Restore() {
     parkedMainWindow_ = false;
     windows.Show(MainForm->Handle(), show::kShowNA);
   }
+  windows.ShowOwned(Handle, true);
 }

@@ -67,6 +67,7 @@ inline constexpr char kMemoFont[] = "ＭＳ ゴシック";
 inline constexpr char kMenuFile[] = "ファイル(&F)";
 inline constexpr char kMenuSettings[] = "設定(&O)";
 inline constexpr char kMenuExit[] = "終了(&X)";
+inline constexpr char kListAppendFailed[] = "メモリが不足しているため一覧に行を追加できません";
 
 // Notification area.
 inline constexpr char kTrayTip[] = "Tessaril";
@@ -144,5 +145,13 @@ inline constexpr char kGraphMains[] = "ACアダプタ";
 inline constexpr char kGraphOnBattery[] = "バッテリ";
 inline constexpr char kGraphSleep[] = "スリープ";
 inline constexpr char kNoBattery[] = "バッテリなし";
+inline constexpr char kMenuSaveCsv[] = "CSVで保存(&S)...";
+inline constexpr char kCsvDialogTitle[] = "CSVで保存";
+inline constexpr char kCsvDialogFilter[] = "CSVファイル(*.csv)|*.csv|全てのファイル(*.*)|*.*";
+inline constexpr char kCsvDialogDefaultExt[] = "csv";
+inline constexpr char kCsvFileHead[] = "Tessaril_";
+inline constexpr char kCsvFileTail[] = ".csv";
+inline constexpr char kCsvTimeTitle[] = "日時";
+inline constexpr char kCsvSeparator[] = ",";
 
 }  // namespace texts

@@ -49,4 +49,7 @@ class DialogWindow {
   virtual bool RunModal() = 0;
   // Hides the window, ending RunModal.
   virtual void Hide() = 0;
+  // Brings the page that holds the edit to the front and puts the keyboard
+  // in it, so a refusal is read beside the value it is about.
+  virtual void ShowControl(Edit& control) = 0;
 };

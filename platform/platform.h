@@ -45,6 +45,8 @@ class FileSystem {
   // A new empty file; fails when one of that name exists already.
   virtual std::unique_ptr<FileHandle> CreateNew(const std::string& path,
                                                 std::uint32_t& error) = 0;
+  // An empty file of that name, made or emptied, for writing.
+  virtual std::unique_ptr<FileHandle> Replace(const std::string& path, std::uint32_t& error) = 0;
   // An existing entry that is not a directory.
   virtual bool FileExists(const std::string& path) = 0;
   // An existing entry with the directory attribute.
@@ -116,6 +118,7 @@ struct FileDialogRequest {
   std::string defaultExt;
   std::string fileName;  // in: current name; out: the chosen full path
   std::string initialDir;
+  bool confirmOverwrite = false;  // a save asks before it replaces a file
 };
 
 class Dialogs {

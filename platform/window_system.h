@@ -51,6 +51,9 @@ class WindowSystem {
   virtual bool IsIconic(WindowId window) = 0;
   virtual bool IsZoomed(WindowId window) = 0;
   virtual bool IsVisible(WindowId window) = 0;
+  // Hides the shown windows that `owner` owns, or shows again those hidden
+  // so, as Windows does when the owner is minimised and restored.
+  virtual void ShowOwned(WindowId owner, bool show) = 0;
   virtual void SetForeground(WindowId window) = 0;
   virtual WindowId Find(const std::string& className, const std::string& title) = 0;
   virtual ScreenPoint CursorPos() = 0;

@@ -40,17 +40,29 @@ ExtraSettings ReadExtraSettings(IniFile& ini) {
   return s;
 }
 
+GraphKeys TakeExtraSection(IniFile& ini) {
+  const std::string section = texts::kIniExtraSection;
+  GraphKeys kept;
+  for (const std::string& key : GraphBoundsKeys()) {
+    std::string value = ini.ReadString(section, key, "");
+    if (!value.empty()) kept.emplace_back(key, std::move(value));
+  }
+  std::vector<std::string> keys = {kKeySuspendLog, kKeyBatteryLimit, kKeyTopPrograms,
+                                   kKeyAlertOnce};
+  keys.insert(keys.end(), GraphBoundsKeys().begin(), GraphBoundsKeys().end());
+  ini.EraseSection(section, keys);
+  return kept;
+}
+
+void PutGraphKeys(IniFile& ini, const GraphKeys& keys) {
+  for (const auto& [key, value] : keys) ini.WriteString(texts::kIniExtraSection, key, value);
+}
+
 void WriteExtraSettings(IniFile& ini, const ExtraSettings& s) {
   const std::string section = texts::kIniExtraSection;
   if (AllOff(s)) {
     // The graph window's keys share the section and outlive these four.
-    std::vector<std::pair<std::string, std::string>> kept;
-    for (const std::string& key : GraphBoundsKeys()) {
-      std::string value = ini.ReadString(section, key, "");
-      if (!value.empty()) kept.emplace_back(key, std::move(value));
-    }
-    ini.EraseSection(section, {kKeySuspendLog, kKeyBatteryLimit, kKeyTopPrograms, kKeyAlertOnce});
-    for (const auto& [key, value] : kept) ini.WriteString(section, key, value);
+    PutGraphKeys(ini, TakeExtraSection(ini));
     return;
   }
   ini.WriteInteger(section, kKeySuspendLog, s.SuspendLog ? 1 : 0);

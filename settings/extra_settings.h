@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class IniFile;
 
@@ -28,3 +30,10 @@ ExtraSettings ReadExtraSettings(IniFile& ini);
 // Writes the four keys, or removes them when all are 0: the section goes
 // unless the graph window keeps its place there.
 void WriteExtraSettings(IniFile& ini, const ExtraSettings& settings);
+
+// The graph window's keys that hold a value, in their order.
+using GraphKeys = std::vector<std::pair<std::string, std::string>>;
+// Removes section "extra", giving back the graph window's keys to be put
+// again where a new section goes: at the end of the file.
+GraphKeys TakeExtraSection(IniFile& ini);
+void PutGraphKeys(IniFile& ini, const GraphKeys& keys);

@@ -101,15 +101,17 @@ void TForm2::FormCloseQuery(bool& CanClose) {
 
   FileSystem& files = *Sys().files;
   if (cbSaveLog.Checked() && !files.DirectoryExists(DirectoryPart(edSavePath.Text())))
-    return Refuse(texts::kNoLogFolder, CanClose);
+    return Refuse(texts::kNoLogFolder, edSavePath, CanClose);
   if (cbWavePower.Checked() && !files.FileExists(edWavePower.Text()))
-    return Refuse(texts::kNoPowerSoundFile, CanClose);
+    return Refuse(texts::kNoPowerSoundFile, edWavePower, CanClose);
   if (cbWaveRes.Checked() && !files.FileExists(edWaveRes.Text()))
-    return Refuse(texts::kNoAlertSoundFile, CanClose);
-  if (!batteryLimit) return Refuse(texts::kBadBatteryLimit, CanClose);
+    return Refuse(texts::kNoAlertSoundFile, edWaveRes, CanClose);
+  if (!batteryLimit) return Refuse(texts::kBadBatteryLimit, edBatteryLimit, CanClose);
 }
 
-void TForm2::Refuse(const char* message, bool& CanClose) {
+void TForm2::Refuse(const char* message, Edit& field, bool& CanClose) {
+  // The close may have been asked for from the other page.
+  window_.ShowControl(field);
   Sys().dialogs->ShowMessage(0, message, texts::kErrorCaption, MessageKind::Error);
   CanClose = false;
 }

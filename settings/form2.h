@@ -92,7 +92,8 @@ class TForm2 {
   FileDialogRequest OpenDialog1;
 
  private:
-  void Refuse(const char* message, bool& CanClose);
+  // Shows the field the message is about, then the message.
+  void Refuse(const char* message, Edit& field, bool& CanClose);
 
   DialogWindow& window_;
 };

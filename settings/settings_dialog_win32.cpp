@@ -326,6 +326,18 @@ void SettingsDialog::Hide() {
     ShowWindow(hwnd_, SW_HIDE);
 }
 
+void SettingsDialog::ShowControl(Edit& control) {
+  HWND edit = nullptr;
+  for (Win32Edit* e : {&edMemLimit_, &edSavePath_, &edWavePower_, &edWaveRes_, &edBatteryLimit_})
+    if (e == &control) edit = e->hwnd();
+  for (int i = 0; i < static_cast<int>(pages_.size()); ++i) {
+    if (edit == nullptr || !IsChild(Control(pages_[i]), edit)) continue;
+    SendMessageA(Control(kPageControl1), TCM_SETCURSEL, i, 0);
+    ShowPage(i);
+    FocusControl(edit);
+  }
+}
+
 HWND SettingsDialog::FocusedControl() const {
   const HWND focus = GetFocus();
   return focus != nullptr && IsChild(hwnd_, focus) ? focus : nullptr;

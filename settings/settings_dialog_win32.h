@@ -29,6 +29,7 @@ class SettingsDialog : public BaseWindow, public DialogWindow {
   bool Visible() override;
   bool RunModal() override;
   void Hide() override;
+  void ShowControl(Edit& control) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -24,6 +24,17 @@ constexpr char kKeyHeight[] = "Height";
 constexpr std::int32_t kDefaultWidth = 484;
 constexpr std::int32_t kDefaultHeight = 80;
 
+// No value the store writes holds this byte.
+constexpr char kAbsent[] = "\x01";
+
+bool HasMainSection(IniFile& ini) {
+  for (const char* key : {kKeyMemoryLimit, kKeySavePath, kKeyWavePowerFile, kKeyWaveResFile,
+                          kKeySaveLog, kKeyDateLog, kKeyWavePower, kKeyWaveRes, kKeyLeft, kKeyTop,
+                          kKeyWidth, kKeyHeight})
+    if (ini.ReadString(key, kAbsent) != kAbsent) return true;
+  return false;
+}
+
 }  // namespace
 
 WindowGeometry TForm2::loadIni(std::int32_t defaultLeft, std::int32_t defaultTop) {
@@ -55,6 +66,10 @@ WindowGeometry TForm2::loadIni(std::int32_t defaultLeft, std::int32_t defaultTop
 void TForm2::saveIni(std::int32_t left, std::int32_t top, std::int32_t width,
                      std::int32_t height) {
   IniFile ini(SettingsFilePath());
+  // "[main]" comes first in the file. The graph window may have made the
+  // file with its place alone (opened on a fresh install): that section
+  // goes, and comes back after this one.
+  const GraphKeys graph = HasMainSection(ini) ? GraphKeys() : TakeExtraSection(ini);
   ini.WriteString(kKeyMemoryLimit, edMemLimit.Text());
   ini.WriteString(kKeySavePath, edSavePath.Text());
   ini.WriteString(kKeyWavePowerFile, edWavePower.Text());
@@ -68,4 +83,5 @@ void TForm2::saveIni(std::int32_t left, std::int32_t top, std::int32_t width,
   ini.WriteInteger(kKeyWidth, width);
   ini.WriteInteger(kKeyHeight, height);
   WriteExtraSettings(ini, ExtraValues());
+  PutGraphKeys(ini, graph);
 }

@@ -1,15 +1,20 @@
 #include "shell/graph_window_win32.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "app/error.h"
 #include "app/number_text.h"
 #include "app/texts.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_window_system.h"
 #include "settings/graph_bounds.h"
 #include "settings/ini_file.h"
 #include "settings/monitor_settings.h"
 #include "shell/graph_scale.h"
+#include "shell/history_csv.h"
+#include "shell/window_bounds.h"
 
 namespace {
 
@@ -18,6 +23,7 @@ constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kMinBandWidth = 3;
 constexpr int kPointSize = 2;
+constexpr UINT kCommandSaveCsv = 1;
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr COLORREF kFrame = RGB(128, 128, 128);
@@ -48,12 +54,10 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
 
 void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, int width = 1,
           int style = PS_SOLID) {
-  HPEN pen = CreatePen(style, width, color);
-  HGDIOBJ old = SelectObject(dc, pen);
+  const OwnedPen pen(CreatePen(style, width, color));
+  const Selection selected(dc, pen.get());
   MoveToEx(dc, x0, y0, nullptr);
   LineTo(dc, x1, y1);
-  SelectObject(dc, old);
-  DeleteObject(pen);
 }
 
 void Text(HDC dc, int x, int y, const char* text, UINT align) {
@@ -79,15 +83,35 @@ void ValueGrid(HDC dc, const RECT& r, const ValueAxis& axis) {
   }
 }
 
-}  // namespace
+Edges ToEdges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-GraphWindow::~GraphWindow() {
-  Destroy();
-  if (font_ != nullptr) DeleteObject(font_);
+MONITORINFO MonitorNearest(HMONITOR monitor) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  return info;
 }
 
-void GraphWindow::Open(HINSTANCE instance) {
+// The saved place on the work area of the monitor nearest to its centre.
+Edges Restored(const GraphBounds& saved) {
+  const Edges edges = WithHeight(WithWidth({saved.Left, saved.Top, saved.Left, saved.Top},
+                                           saved.Width),
+                                 saved.Height);
+  const POINT centre = {edges.left + Extent(edges.left, edges.right) / 2,
+                        edges.top + Extent(edges.top, edges.bottom) / 2};
+  const MONITORINFO monitor = MonitorNearest(MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST));
+  return PlacedInWorkArea(saved.Left, saved.Top, saved.Width, saved.Height,
+                          ToEdges(monitor.rcWork), kMinGraphSize);
+}
+
+}  // namespace
+
+GraphWindow::~GraphWindow() { Destroy(); }
+
+void GraphWindow::Open(HINSTANCE instance, HWND owner) {
   if (hwnd_ != nullptr) {
+    // Asked for from the tray while the program is parked, it shows alone.
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
     if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);
     return;
@@ -100,23 +124,29 @@ void GraphWindow::Open(HINSTANCE instance) {
   wc.hIcon = LoadIconA(instance, "MAINICON");
   wc.lpszClassName = texts::kGraphWindowClass;
   RegisterClassA(&wc);
-  if (font_ == nullptr)
-    font_ = CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont);
+  if (font_.get() == nullptr)
+    font_ = OwnedFont(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont));
+  if (csvDialog_.title.empty()) csvDialog_ = CsvDialogRequest();
 
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = kDefaultWidth, h = kDefaultHeight;
+  std::optional<GraphBounds> saved;
   {
     IniFile ini(SettingsFilePath());
-    if (const auto bounds = ReadGraphBounds(ini)) {
-      x = bounds->Left;
-      y = bounds->Top;
-      w = bounds->Width;
-      h = bounds->Height;
-    }
+    saved = ReadGraphBounds(ini);
   }
+  if (saved) {
+    const Edges place = Restored(*saved);
+    x = place.left;
+    y = place.top;
+    w = Extent(place.left, place.right);
+    h = Extent(place.top, place.bottom);
+  }
+  // Owned like the main window: no task-bar button of its own, and parked
+  // with the program.
   CreateWindowExA(0, texts::kGraphWindowClass, texts::kGraphCaption, WS_OVERLAPPEDWINDOW, x, y,
-                  w, h, nullptr, nullptr, instance, this);
+                  w, h, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) return;
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
@@ -127,12 +157,54 @@ void GraphWindow::Refresh() {
 }
 
 void GraphWindow::SaveBounds() {
+  // The restored place, also of a window closed minimised or maximised; it
+  // comes in workspace coordinates and is kept in the screen's.
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
   GetWindowPlacement(hwnd_, &placement);
-  const RECT& r = placement.rcNormalPosition;
+  const MONITORINFO monitor =
+      MonitorNearest(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST));
+  const Edges r = ScreenFromWorkspace(ToEdges(placement.rcNormalPosition),
+                                      ToEdges(monitor.rcMonitor), ToEdges(monitor.rcWork));
   IniFile ini(SettingsFilePath());
-  WriteGraphBounds(ini, {r.left, r.top, r.right - r.left, r.bottom - r.top});
+  WriteGraphBounds(ini, {r.left, r.top, Extent(r.left, r.right), Extent(r.top, r.bottom)});
+}
+
+void GraphWindow::OnDestroy() {
+  try {
+    SaveBounds();
+    saveReported_ = false;
+  } catch (const AppError&) {
+    // A settings file that cannot be written is told once, not at every
+    // close; and not at all once the program is ending, where a box would
+    // hold up a log-off: the place then stays as it was saved last.
+    if (saveReported_ || Application->LoopEnded) return;
+    saveReported_ = true;
+    throw;
+  }
+}
+
+void GraphWindow::OnContextMenu(LPARAM lParam) {
+  POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {  // from the keyboard: at the window's corner
+    at = {0, 0};
+    ClientToScreen(hwnd_, &at);
+  }
+  const OwnedMenu menu(CreatePopupMenuOf({{texts::kMenuSaveCsv, kCommandSaveCsv}}));
+  const UINT command = static_cast<UINT>(TrackPopupMenu(
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  if (command == kCommandSaveCsv) ExportHistoryCsv(history_, csvDialog_);
+}
+
+void GraphWindow::OnPaint() {
+  const PaintDc paint(hwnd_);
+  // A failed paint's report is a modal box, during which this window is
+  // asked to paint again: those paints only validate, or the boxes would
+  // pile up.
+  if (painting_) return;
+  painting_ = true;
+  Guarded([&] { FormPaint(paint.get()); });
+  painting_ = false;
 }
 
 LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -140,7 +212,16 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
     case WM_PAINT:
-      FormPaint();
+      OnPaint();
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      Guarded([&] { OnContextMenu(lParam); });
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -148,23 +229,22 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY:
-      Guarded([&] { SaveBounds(); });
+      Guarded([&] { OnDestroy(); });
       return 0;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void GraphWindow::FormPaint() {
-  PAINTSTRUCT ps;
-  HDC target = BeginPaint(hwnd_, &ps);
+void GraphWindow::FormPaint(HDC target) {
   RECT client;
   GetClientRect(hwnd_, &client);
   const int width = std::max<int>(client.right, 1), height = std::max<int>(client.bottom, 1);
   // Drawn off screen and copied at once, so a resize does not flicker.
-  HDC dc = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = SelectObject(dc, font_);
+  const OwnedDc memoryDc(CreateCompatibleDC(target));
+  const OwnedBitmap bitmap(CreateCompatibleBitmap(target, width, height));
+  const HDC dc = memoryDc.get();
+  const Selection bitmapSelected(dc, bitmap.get());
+  const Selection fontSelected(dc, font_.get());
   Fill(dc, 0, 0, width, height, kBackground);
 
   // The axis is in UTC, so the line never runs back or hides an hour; only
@@ -283,9 +363,4 @@ void GraphWindow::FormPaint() {
   }
 
   BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  EndPaint(hwnd_, &ps);
 }

@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "monitor/history.h"
+#include "platform/platform.h"
 #include "shell/base_window_win32.h"
+#include "shell/gdi_win32.h"
 
 // The "推移グラフ" window: the last day of samples drawn in two plots. One
 // window at most; it reads the history and nothing else.
@@ -11,8 +13,9 @@ class GraphWindow : public BaseWindow {
   explicit GraphWindow(const History& history) : history_(history) {}
   ~GraphWindow() override;
 
-  // Opens the window at its saved place, or brings the open one to the front.
-  void Open(HINSTANCE instance);
+  // Opens the window, owned by `owner`, at its saved place brought onto a
+  // monitor, or brings the open one to the front.
+  void Open(HINSTANCE instance, HWND owner);
   // Draws again with the newest samples, if the window is open.
   void Refresh();
 
@@ -20,9 +23,16 @@ class GraphWindow : public BaseWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void FormPaint();
+  void OnPaint();
+  void FormPaint(HDC target);
+  void OnContextMenu(LPARAM lParam);
+  void OnDestroy();
   void SaveBounds();
 
   const History& history_;
-  HFONT font_ = nullptr;
+  OwnedFont font_;
+  bool painting_ = false;
+  // A place that could not be saved was reported; a later success clears it.
+  bool saveReported_ = false;
+  FileDialogRequest csvDialog_;
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error.h"
 #include "app/texts.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_window_system.h"
@@ -151,7 +152,7 @@ void MainWindow::PostBatteryWarning(std::int32_t limit, std::uint8_t percent) {
 void MainWindow::AppendLine(const std::string& line) {
   switch (memoBatch_.Add(line, GetTickCount(), IsWindowVisible(hwnd_) != FALSE)) {
     case MemoBatch::Due::kNow:
-      FlushMemo();
+      FlushMemoReported();
       break;
     case MemoBatch::Due::kStartTimer:
       SetTimer(hwnd_, kMemoFlushTimerId, kMemoHoldMs, nullptr);
@@ -170,15 +171,31 @@ void MainWindow::FlushMemo() {
   // converted.
   KillTimer(hwnd_, kMemoFlushTimerId);
   const std::vector<wchar_t> text = WideText(memoBatch_.Text());
-  memoBatch_.Take(GetTickCount());
+  const std::string taken = memoBatch_.Take(GetTickCount());
   const LRESULT end = SendMessageW(memo_, WM_GETTEXTLENGTH, 0, 0);
   SendMessageW(memo_, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageW(memo_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.data()));
+  // EM_REPLACESEL tells nothing: a control out of memory leaves its text
+  // as it was, and the lines go back for the next flush.
+  if (SendMessageW(memo_, WM_GETTEXTLENGTH, 0, 0) != end) {
+    memoBatch_.Appended();
+    return;
+  }
+  memoBatch_.PutBack(taken);
+  throw AppError(texts::kListAppendFailed);
+}
+
+void MainWindow::FlushMemoReported() {
+  try {
+    FlushMemo();
+  } catch (const std::exception& error) {
+    if (memoBatch_.FirstFailure()) Application->ShowException(error);
+  }
 }
 
 LRESULT CALLBACK MainWindow::MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(memo, GWLP_USERDATA));
-  if (ReadsMemo(message)) Guarded([&] { self->FlushMemo(); });
+  if (ReadsMemo(message)) self->FlushMemoReported();
   return CallWindowProcW(self->memoProc_, memo, message, wParam, lParam);
 }
 
@@ -254,10 +271,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SHOWWINDOW:
-      if (wParam) Guarded([&] { FlushMemo(); });
+      if (wParam) FlushMemoReported();
       break;
     case WM_DESTROY:
-      Guarded([&] { FlushMemo(); });
+      FlushMemoReported();
       KillTimer(hwnd_, kMemoFlushTimerId);
       if (creationHook_ != nullptr) UnhookWindowsHookEx(creationHook_);
       creationHook_ = nullptr;
@@ -304,7 +321,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
-      if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });
+      if (wParam == kMemoFlushTimerId) FlushMemoReported();
       if (wParam == kHistoryTimerId) {
         Guarded([&] { RecordSample(*history_); });
         graph_->Refresh();
@@ -315,7 +332,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == kCommandSettings && !Application->LoopEnded)
           Guarded([&] { form_->O1Click(); });
         else if (LOWORD(wParam) == kCommandGraph && !Application->LoopEnded)
-          Guarded([&] { graph_->Open(instance_); });
+          Guarded([&] { graph_->Open(instance_, GetWindow(hwnd_, GW_OWNER)); });
         else if (LOWORD(wParam) == kCommandExit)
           Guarded([&] { form_->X1Click(); });
         return 0;

@@ -56,6 +56,8 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   void OnDpiChanged(int dpi, const RECT& suggested);
   // Appends the gathered lines to the edit control in one go.
   void FlushMemo();
+  // FlushMemo, its failure reported once until an append goes through.
+  void FlushMemoReported();
   static LRESULT CALLBACK MemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
   HMENU CreateMainMenu1();

@@ -25,3 +25,11 @@ std::string MemoBatch::Take(std::uint32_t nowMs) {
   text.swap(text_);
   return text;
 }
+
+void MemoBatch::PutBack(const std::string& text) { text_.insert(0, text); }
+
+bool MemoBatch::FirstFailure() {
+  const bool first = !failed_;
+  failed_ = true;
+  return first;
+}

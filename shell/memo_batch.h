@@ -24,10 +24,18 @@ class MemoBatch {
   const std::string& Text() const { return text_; }
   // Text(), leaving the batch empty and holding no memory.
   std::string Take(std::uint32_t nowMs);
+  // Taken text that did not reach the list goes back, before any line
+  // gathered since, for the next flush.
+  void PutBack(const std::string& text);
+  // True at the first failure since the last append that went through: the
+  // list is read at every key and mouse message, and a failure is told once.
+  bool FirstFailure();
+  void Appended() { failed_ = false; }
 
  private:
   std::string text_;
   std::uint32_t firstMs_ = 0;  // when the oldest gathered line came
   std::uint32_t takenMs_ = 0;  // when the last batch went
   bool anyTaken_ = false;
+  bool failed_ = false;
 };

@@ -33,3 +33,30 @@ Edges WithWidth(const Edges& e, std::int32_t width) {
 Edges WithHeight(const Edges& e, std::int32_t height) {
   return {e.left, e.top, e.right, Plus(e.top, height)};
 }
+
+namespace {
+
+// The start of an extent of `size` inside [from, to], as near to `start`
+// as it fits; at `from` when it does not fit.
+std::int64_t Within(std::int64_t start, std::int64_t size, std::int64_t from, std::int64_t to) {
+  return std::max(from, std::min(start, to - size));
+}
+
+}  // namespace
+
+Edges PlacedInWorkArea(std::int32_t savedLeft, std::int32_t savedTop, std::int32_t savedWidth,
+                       std::int32_t savedHeight, const Edges& work, std::int32_t minSize) {
+  const std::int64_t width = std::max<std::int64_t>(
+      minSize, std::min<std::int64_t>(savedWidth, Extent(work.left, work.right)));
+  const std::int64_t height = std::max<std::int64_t>(
+      minSize, std::min<std::int64_t>(savedHeight, Extent(work.top, work.bottom)));
+  const std::int64_t left = Within(savedLeft, width, work.left, work.right);
+  const std::int64_t top = Within(savedTop, height, work.top, work.bottom);
+  return {Held(left), Held(top), Held(left + width), Held(top + height)};
+}
+
+Edges ScreenFromWorkspace(const Edges& place, const Edges& monitor, const Edges& work) {
+  const std::int32_t dx = Extent(monitor.left, work.left), dy = Extent(monitor.top, work.top);
+  return {Plus(place.left, dx), Plus(place.top, dy), Plus(place.right, dx),
+          Plus(place.bottom, dy)};
+}

@@ -8,6 +8,7 @@
 class Win32Edit : public Edit {
  public:
   void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  HWND hwnd() const { return hwnd_; }
   std::string Text() override;
   void SetText(const std::string& text) override;
   bool Enabled() override;

@@ -69,6 +69,7 @@ bool Win32Dialogs::RunFileDialog(FileDialogRequest& request) {
   // The current directory stays put: a relative log or sound path must not
   // change its meaning because the user browsed somewhere.
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
+  if (request.confirmOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
 
   const FileDialogFn run = FileDialogEntry(request.save);
   if (run == nullptr || !run(&ofn)) return false;

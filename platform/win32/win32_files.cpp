@@ -56,6 +56,11 @@ std::unique_ptr<FileHandle> Win32FileSystem::CreateNew(const std::string& path,
   return Open(path, GENERIC_WRITE, CREATE_NEW, error);
 }
 
+std::unique_ptr<FileHandle> Win32FileSystem::Replace(const std::string& path,
+                                                     std::uint32_t& error) {
+  return Open(path, GENERIC_WRITE, CREATE_ALWAYS, error);
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) {
   if (path.empty()) return false;
   WIN32_FIND_DATAA data;

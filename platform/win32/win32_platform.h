@@ -19,6 +19,7 @@ class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<FileHandle> OpenForAppend(const std::string& path, std::uint32_t& error) override;
   std::unique_ptr<FileHandle> CreateNew(const std::string& path, std::uint32_t& error) override;
+  std::unique_ptr<FileHandle> Replace(const std::string& path, std::uint32_t& error) override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;

@@ -47,6 +47,10 @@ bool Win32WindowSystem::IsZoomed(WindowId window) { return ::IsZoomed(ToHwnd(win
 
 bool Win32WindowSystem::IsVisible(WindowId window) { return IsWindowVisible(ToHwnd(window)) != 0; }
 
+void Win32WindowSystem::ShowOwned(WindowId owner, bool show) {
+  ShowOwnedPopups(ToHwnd(owner), show ? TRUE : FALSE);
+}
+
 void Win32WindowSystem::SetForeground(WindowId window) { SetForegroundWindow(ToHwnd(window)); }
 
 WindowId Win32WindowSystem::Find(const std::string& className, const std::string& title) {

@@ -12,6 +12,7 @@ class Win32WindowSystem : public WindowSystem {
   bool IsIconic(WindowId window) override;
   bool IsZoomed(WindowId window) override;
   bool IsVisible(WindowId window) override;
+  void ShowOwned(WindowId owner, bool show) override;
   void SetForeground(WindowId window) override;
   WindowId Find(const std::string& className, const std::string& title) override;
   ScreenPoint CursorPos() override;

@@ -58,6 +58,8 @@ class FakeDialogWindow : public DialogWindow {
     return false;
   }
   void Hide() override { visible = false; }
+  void ShowControl(Edit& control) override { shown = &control; }
+  Edit* shown = nullptr;  // the edit last brought to the front
 };
 
 // A settings dialog over fake controls, installed as Form2 for its lifetime.

@@ -73,6 +73,19 @@ std::unique_ptr<FileHandle> FakeFileSystem::CreateNew(const std::string& path,
   return std::make_unique<FakeHandle>(*this, files[path]);
 }
 
+std::unique_ptr<FileHandle> FakeFileSystem::Replace(const std::string& path,
+                                                    std::uint32_t& error) {
+  auto it = files.find(path);
+  error = !FolderOf(path) ? 3
+          : it == files.end() ? 0
+          : it->second.readOnly ? 5
+          : it->second.heldForWriting ? 32
+                                      : 0;
+  if (error != 0) return nullptr;
+  files[path].bytes.clear();
+  return std::make_unique<FakeHandle>(*this, files[path]);
+}
+
 bool FakeFileSystem::DirectoryExists(const std::string& path) {
   if (path.empty()) return false;
   std::string folder = path;

@@ -49,6 +49,7 @@ class FakeFileSystem : public FileSystem {
 
   std::unique_ptr<FileHandle> OpenForAppend(const std::string& path, std::uint32_t& error) override;
   std::unique_ptr<FileHandle> CreateNew(const std::string& path, std::uint32_t& error) override;
+  std::unique_ptr<FileHandle> Replace(const std::string& path, std::uint32_t& error) override;
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return moduleFileName; }
@@ -220,6 +221,9 @@ class FakeWindowSystem : public WindowSystem {
   bool IsIconic(WindowId window) override { return iconic.count(window) != 0; }
   bool IsZoomed(WindowId window) override { return zoomed.count(window) != 0; }
   bool IsVisible(WindowId window) override { return visible.count(window) != 0; }
+  void ShowOwned(WindowId owner, bool show) override {
+    journal.push_back((show ? "show owned " : "hide owned ") + std::to_string(owner));
+  }
   void SetForeground(WindowId window) override {
     journal.push_back("foreground " + std::to_string(window));
   }

@@ -38,7 +38,11 @@ void RemoveScratchFolder(const std::string& folder) {
   if (find != INVALID_HANDLE_VALUE) {
     do {
       const std::string file = folder + "\\" + data.cFileName;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      // An empty folder a test put in a file's place; "." and ".." fail.
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryA(file.c_str());
+        continue;
+      }
       SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(file.c_str());
     } while (FindNextFileA(find, &data));

@@ -166,7 +166,9 @@ TEST_F(LifecycleTest, MinimiseParksAndLeftClickRestores) {
   fake.windows.visible.insert(FakeFormWindow::kHandle);
   fake.windows.journal.clear();
   app.Minimize();
-  const Journal parked = {"show " + kAppText + " 6", "show " + kMain + " 0", "show " + kAppText + " 0"};
+  // Wine leaves owned windows shown when their owner is minimised.
+  const Journal parked = {"show " + kAppText + " 6", "show " + kMain + " 0",
+                          "hide owned " + kAppText, "show " + kAppText + " 0"};
   EXPECT_EQ(fake.windows.journal, parked);
   EXPECT_FALSE(app.MainWindowShown);
   EXPECT_TRUE(form.Visible()) << "the visible property stays";
@@ -177,7 +179,8 @@ TEST_F(LifecycleTest, MinimiseParksAndLeftClickRestores) {
 
   Tray(kLeftButtonUp);
   const Journal restored = {"show " + kAppText + " 5", "show " + kAppText + " 9",
-                            "show " + kMain + " 8", "foreground " + kAppText};
+                            "show " + kMain + " 8", "show owned " + kAppText,
+                            "foreground " + kAppText};
   EXPECT_EQ(fake.windows.journal, restored);
   EXPECT_TRUE(app.MainWindowShown);
   EXPECT_EQ(memo.lines.size(), 1u) << "the start sequence does not run again";
@@ -188,7 +191,8 @@ TEST_F(LifecycleTest, LeftClickOnAShownMaximisedWindowMakesItNormal) {
   fake.windows.zoomed.insert(FakeFormWindow::kHandle);
   fake.windows.journal.clear();
   Tray(kLeftButtonUp);
-  const Journal expected = {"show " + kAppText + " 9", "native 9", "foreground " + kAppText};
+  const Journal expected = {"show " + kAppText + " 9", "show owned " + kAppText, "native 9",
+                            "foreground " + kAppText};
   EXPECT_EQ(fake.windows.journal, expected);
 }
 

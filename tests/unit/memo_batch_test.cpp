@@ -83,3 +83,18 @@ TEST(MemoBatch, MillisecondClockWrapsAround) {
       {t + 60 + kMemoHoldMs, true, "d", Due::kNow, nullptr},
   });
 }
+
+// An append the edit control refused (out of memory) keeps its lines, and
+// is reported once, not at every read of the list, until one goes through.
+TEST(MemoBatch, RefusedLinesGoBackFirstAndTheFailureIsToldOnce) {
+  MemoBatch batch;
+  batch.Add("a", 0, true);
+  const std::string taken = batch.Take(0);
+  batch.Add("b", 5, true);
+  batch.PutBack(taken);
+  EXPECT_EQ(batch.Text(), "a\r\nb\r\n");
+  EXPECT_TRUE(batch.FirstFailure());
+  EXPECT_FALSE(batch.FirstFailure());
+  batch.Appended();
+  EXPECT_TRUE(batch.FirstFailure());
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -281,4 +282,23 @@ TEST_F(SettingsDialogTest, ShowingItWhileOpenFailsAndLeavesItOpen) {
   dialog.form.ShowModal();
   EXPECT_EQ(failure, texts::kCannotMakeVisibleModal);
   EXPECT_EQ(dialog.window.runs, 1);
+}
+
+// A refusal read while the other page shows names a value the user cannot
+// see: the field's page comes to the front first, then the box.
+TEST_F(SettingsDialogTest, EachRefusalShowsItsFieldBeforeItsMessage) {
+  const std::pair<std::function<void()>, Edit*> cases[] = {
+      {[&] { dialog.edBatteryLimit.text = "100"; }, &dialog.edBatteryLimit},
+      {[&] { dialog.cbSaveLog.checked = true; }, &dialog.edSavePath},
+      {[&] { dialog.cbWaveRes.checked = true; }, &dialog.edWaveRes},
+  };
+  Edit* shownAtBox = nullptr;
+  fake.dialogs.whileShown = [&](const FakeDialogs::Box&) { shownAtBox = dialog.window.shown; };
+  for (const auto& [set, field] : cases) {
+    set();
+    EXPECT_EQ(CloseRequest().size(), 1u);
+    EXPECT_EQ(shownAtBox, field);
+    dialog.edBatteryLimit.text = "0";
+    dialog.cbSaveLog.checked = dialog.cbWaveRes.checked = false;
+  }
 }

@@ -67,3 +67,21 @@ std::unique_ptr<StoreBackend> MakeRealBackend() { return std::make_unique<RealSt
 INSTANTIATE_TEST_SUITE_P(Real, SettingsStoreTest,
                          ::testing::Values(StoreBackendFactory{"Disk", &MakeRealBackend}),
                          StoreBackendName);
+
+// The private-profile calls add a section at the end of the file: on a
+// fresh install the graph window's place came first, "[main]" after it.
+// (The in-memory profile keeps "main" first whatever, so this runs on disk.)
+TEST_P(SettingsStoreTest, MainStaysFirstWhenTheGraphSavedItsPlaceOnAFreshInstall) {
+  {
+    IniFile ini(SettingsFilePath());
+    WriteGraphBounds(ini, {-5, 10, 640, 480});
+  }
+  dialog.cbSuspendLog.checked = true;
+  dialog.form.saveIni(1, 2, 3, 4);
+  const std::vector<std::string> lines = backend->IniLines();
+  ASSERT_EQ(lines.size(), 22u);
+  EXPECT_EQ(lines[0], "[main]");
+  EXPECT_EQ(lines[13], "[extra]");
+  EXPECT_EQ(lines[14], "SuspendLog=1");
+  EXPECT_EQ(lines[21], "GraphHeight=480");
+}
