@@ -14,6 +14,7 @@ constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr UINT_PTR kHistoryTimerId = 3;
+constexpr UINT_PTR kWakeReasonTimerId = 4;
 constexpr UINT kHistoryIntervalMs = 60 * 1000;
 constexpr int kFontHeight = -12;
 // The code page of the program's texts, whatever the system's.
@@ -42,7 +43,7 @@ std::vector<wchar_t> WideText(const std::string& text) {
 MainWindow* hookedWindow = nullptr;
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow() : wakeTimer_(hwnd_, kWakeReasonTimerId) {}
 
 MainWindow::~MainWindow() {
   Destroy();
@@ -272,12 +273,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       TMessage m{message, wParam, lParam, 0};
       Guarded([&] { form_->WMPowerBroadcast(m); });
       Guarded([&] { RecordPowerEvent(*history_, static_cast<std::uint32_t>(wParam)); });
+      Guarded([&] { wakeReason_.PowerEvent(static_cast<std::uint32_t>(wParam)); });
       graph_->Refresh();
       return m.Result;
     }
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
       if (wParam == kMemoFlushTimerId) Guarded([&] { FlushMemo(); });
+      if (wParam == kWakeReasonTimerId) Guarded([&] { wakeReason_.Retry(); });
       if (wParam == kHistoryTimerId) {
         Guarded([&] { RecordSample(*history_); });
         graph_->Refresh();
