@@ -5,6 +5,7 @@
 #include "shell/form1.h"
 
 void TForm1::FormDestroy() {
+  SuspendResume.Cancel();
   DeleteTaskBarIcon();
   window_.DestroyTrayWindow();
   TaskTrayWnd = 0;

@@ -128,6 +128,7 @@ inline constexpr char kAlertOnceCaption[] = "メモリが回復するまで警�
 inline constexpr char kInitialBatteryLimit[] = "0";
 inline constexpr char kBadBatteryLimit[] = "バッテリ残量は0から99の値を指定してください";
 inline constexpr char kSuspendTimeHead[] = "サスペンド時間 ";
+inline constexpr char kWakeReasonHead[] = "復帰要因: ";
 inline constexpr char kHours[] = "時間";
 inline constexpr char kMinutes[] = "分";
 inline constexpr char kPercentArrow[] = "%→";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/standby.h"
 #include "platform/types.h"
 #include "platform/window_system.h"
 
@@ -155,6 +156,8 @@ struct Platform {
   WindowSystem* windows = nullptr;
   VersionInfo* version = nullptr;
   ProcessList* processes = nullptr;
+  SuspendResumeNotice* suspendResume = nullptr;
+  SystemLog* systemLog = nullptr;
 };
 
 // The platform the program runs on; installed once at start (or by a test).

@@ -5,6 +5,7 @@
 #include "monitor/battery_warning.h"
 #include "monitor/history.h"
 #include "monitor/memory_watch.h"
+#include "monitor/standby_opt_in.h"
 #include "monitor/suspend_time.h"
 #include "monitor/ttimer.h"
 #include "platform/controls.h"
@@ -76,6 +77,8 @@ class TForm1 {
 
   Memo& Memo1;
   TTimer Timer1;
+  // Registered by FormCreate, cancelled by FormDestroy.
+  SuspendResumeOptIn SuspendResume;
   std::uint32_t TaskbarCreatedMsg = 0;
   WindowId TaskTrayWnd = 0;
   // What the monitoring remembers from one event to the next.

@@ -16,6 +16,7 @@ constexpr int kMemoId = 1;
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kMemoFlushTimerId = 2;
 constexpr UINT_PTR kHistoryTimerId = 3;
+constexpr UINT_PTR kWakeReasonTimerId = 4;
 constexpr UINT kHistoryIntervalMs = 60 * 1000;
 constexpr UINT kShowBatteryWarning = WM_APP + 0x20;
 // The code page of the program's texts, whatever the system's.
@@ -44,7 +45,7 @@ std::vector<wchar_t> WideText(const std::string& text) {
 MainWindow* hookedWindow = nullptr;
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow() : wakeTimer_(hwnd_, kWakeReasonTimerId) {}
 
 MainWindow::~MainWindow() { Destroy(); }
 
@@ -311,6 +312,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST: {
       TMessage m{message, wParam, lParam, 0};
       Guarded([&] { form_->WMPowerBroadcast(m); });
+      Guarded([&] { wakeReason_.PowerEvent(static_cast<std::uint32_t>(wParam)); });
       graph_->Refresh();
       return m.Result;
     }
@@ -322,6 +324,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimer1Id) Guarded([&] { form_->Timer1Timer(); });
       if (wParam == kMemoFlushTimerId) FlushMemoReported();
+      if (wParam == kWakeReasonTimerId) Guarded([&] { wakeReason_.Retry(); });
       if (wParam == kHistoryTimerId) {
         Guarded([&] { RecordSample(*history_); });
         graph_->Refresh();

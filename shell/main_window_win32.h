@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "monitor/history.h"
+#include "monitor/wake_reason.h"
 #include "platform/controls.h"
 #include "platform/win32/win32_owned.h"
 #include "shell/base_window_win32.h"
@@ -11,6 +12,7 @@
 #include "shell/graph_window_win32.h"
 #include "shell/memo_batch.h"
 #include "shell/tray_window_win32.h"
+#include "shell/window_timer_win32.h"
 
 // The native main window: class "TForm1" with its menu bar and the event list
 // filling its client area. It cracks messages and calls the named handlers
@@ -79,4 +81,8 @@ class MainWindow : public BaseWindow, public FormWindow, public Memo, public Tim
   // The graph's samples, taken here whatever the monitoring does.
   std::unique_ptr<History> history_ = std::make_unique<History>();
   std::unique_ptr<GraphWindow> graph_ = std::make_unique<GraphWindow>(*history_);
+  // What woke the machine, looked up after a resume; its lines go to this
+  // window's list.
+  WindowTimer wakeTimer_;
+  WakeReasonLookup wakeReason_{*this, wakeTimer_};
 };

@@ -43,6 +43,7 @@ void TForm1::FormCreate() {
   TaskbarCreatedMsg = Sys().windows->RegisterMessage(texts::kTaskbarCreated);
   TaskTrayWnd = window_.CreateTrayWindow();
   CreateTaskBarIcon();
+  SuspendResume.Register(Handle());
 }
 
 void TForm1::CreateTaskBarIcon() {

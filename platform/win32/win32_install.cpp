@@ -12,6 +12,8 @@ void InstallWin32Platform() {
   static Win32WindowSystem windows;
   static Win32VersionInfo version;
   static Win32ProcessList processes;
+  static Win32SuspendResumeNotice suspendResume;
+  static Win32SystemLog systemLog;
   Platform platform;
   platform.clock = &clock;
   platform.files = &files;
@@ -23,6 +25,8 @@ void InstallWin32Platform() {
   platform.windows = &windows;
   platform.version = &version;
   platform.processes = &processes;
+  platform.suspendResume = &suspendResume;
+  platform.systemLog = &systemLog;
   InstallPlatform(platform);
 }
 

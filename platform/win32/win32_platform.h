@@ -72,6 +72,23 @@ class Win32ProcessList : public ProcessList {
   std::uint32_t CurrentProcessId() override;
 };
 
+class Win32SuspendResumeNotice : public SuspendResumeNotice {
+ public:
+  std::uintptr_t Register(WindowId window) override;
+  void Unregister(std::uintptr_t registration) override;
+};
+
+class Win32SystemLog : public SystemLog {
+ public:
+  std::uint64_t Now() override;
+  bool Query(const std::string& xpath, std::size_t count,
+             std::vector<SystemLogEvent>& events) override;
+};
+
+// UTF-16 text in code page 932: "?" for each character the code page lacks,
+// never a look-alike.
+std::string Cp932Text(const wchar_t* text, int length);
+
 // Installs the Win32 objects as the program's platform.
 void InstallWin32Platform();
 

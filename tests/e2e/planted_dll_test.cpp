@@ -9,20 +9,24 @@
 
 #include "tests/e2e/harness.h"
 
-// A winmm.dll and a version.dll planted beside the program, where any
-// program that may write to the folder can put them. Wine takes its own
-// builtin DLLs even for files found there unless told to prefer native ones,
-// so the programs started here have version and winmm set to native first;
+#include <tlhelp32.h>
+
+// A winmm.dll, a version.dll and a wevtapi.dll planted beside the program,
+// where any program that may write to the folder can put them. Wine takes its
+// own builtin DLLs even for files found there unless told to prefer native
+// ones, so the programs started here have these set to native first;
 // without that the test would pass whatever the program did, which the
 // control program rules out.
 
 namespace {
 
 constexpr WPARAM kPowerStatusChange = 0x0A;
+constexpr WPARAM kSuspend = 0x04;
+constexpr WPARAM kResumeAutomatic = 0x12;
 const char* const kPlanted[] = {"winmm.dll", "version.dll"};
 
-// Tells Wine to prefer native winmm.dll and version.dll in the given
-// programs, until the object goes. This is WINEDLLOVERRIDES=version,winmm=n,b
+// Tells Wine to prefer the planted DLLs in the given programs, until the
+// object goes. This is WINEDLLOVERRIDES=version,wevtapi,winmm=n,b
 // in its per-program registry form: Wine takes WINEDLLOVERRIDES from the
 // Unix environment of the first Wine process, so a value set here would not
 // reach the programs this test starts.
@@ -35,7 +39,7 @@ class PreferNativeDlls {
                           nullptr, &key, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create the DLL overrides of " + program);
       static const char kNativeFirst[] = "native,builtin";
-      for (const char* dll : {"winmm", "version"})
+      for (const char* dll : {"winmm", "version", "wevtapi"})
         RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst),
                        sizeof kNativeFirst);
       RegCloseKey(key);
@@ -81,6 +85,19 @@ DWORD RunIn(const std::string& folder, const std::string& exe, const std::string
   CloseHandle(info.hProcess);
   if (waited != WAIT_OBJECT_0) throw std::runtime_error(exe + " did not end");
   return code;
+}
+
+// The path of a DLL loaded in the program's process, or nothing.
+std::optional<std::string> LoadedModule(const TessarilProcess& app, const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, app.ProcessId());
+  MODULEENTRY32 module = {};
+  module.dwSize = sizeof module;
+  std::optional<std::string> path;
+  for (BOOL more = snapshot != INVALID_HANDLE_VALUE && Module32First(snapshot, &module);
+       more && !path; more = Module32Next(snapshot, &module))
+    if (lstrcmpiA(module.szModule, name) == 0) path = module.szExePath;
+  if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+  return path;
 }
 
 // Half a second of 8-bit mono silence.
@@ -154,4 +171,42 @@ TEST(PlantedDll, NeverLoadedByTheProgramThoughAPlainLoadTakesThem) {
   // program controls is that its own version calls never reach it.
   EXPECT_TRUE(app.ReadFile("version.dll.loaded")) << "the override did not reach the program";
   EXPECT_FALSE(app.ReadFile("version.dll.called")) << "the planted version.dll was used";
+}
+
+// The lookup of what woke the machine loads wevtapi.dll at its first try,
+// seconds after a resume; under Wine the System log cannot be read, so that
+// try ends it.
+TEST(PlantedDll, EventLogApiFromSystem32AndNothingMoreWhereTheLogCannotBeRead) {
+  TessarilProcess app;
+  if (app.Is32Bit())
+    GTEST_SKIP() << "the 32-bit program's modules cannot be listed from this driver under "
+                    "qemu (ERROR_NOACCESS), so the lookup's first try cannot be seen";
+  const std::string kit = KitFolder(app.FilePath("Tessaril.exe"));
+  for (const char* name : {"wevtapi.dll", "load_plain.exe"})
+    ASSERT_TRUE(CopyFileA((kit + "\\" + name).c_str(), app.FilePath(name).c_str(), FALSE));
+  PreferNativeDlls overrides({"load_plain.exe", "Tessaril.exe"});
+  EXPECT_EQ(RunIn(app.Folder(), app.FilePath("load_plain.exe"), "wevtapi.dll"), 0u);
+  ASSERT_TRUE(DeleteFileA(app.FilePath("wevtapi.dll.loaded").c_str())) << "the control did not";
+
+  LaunchOptions options;
+  options.ini = "[main]\r\nMemoryLimit=0\r\nSaveLog=1\r\nSavePath=" +
+                app.FilePath("Tessaril.log") + "\r\n[extra]\r\nSuspendLog=1\r\n";
+  app.Start(options);
+  ASSERT_FALSE(LoadedModule(app, "wevtapi.dll")) << "loaded before any lookup";
+  app.SendPowerBroadcast(kSuspend, 0);
+  app.SendPowerBroadcast(kResumeAutomatic, 0);
+  const std::string list = app.MemoText();
+  const std::optional<std::string> log = app.ReadFile("Tessaril.log");
+  ASSERT_TRUE(WaitFor([&] { return LoadedModule(app, "wevtapi.dll").has_value(); },
+                      kStartTimeout));
+  DWORD_PTR reply = 0;  // returns once the try that loaded it has ended
+  SendMessageTimeoutA(app.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL,
+                      static_cast<UINT>(kReplyTimeout.count()), &reply);
+  EXPECT_EQ(app.MemoText(), list);
+  EXPECT_EQ(app.ReadFile("Tessaril.log"), log);
+  for (HWND window : app.WindowsOfProcess())
+    EXPECT_FALSE(ClassOf(window) == "#32770" && IsWindowVisible(window)) << "a box came";
+  app.Close();
+  EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_FALSE(app.ReadFile("wevtapi.dll.loaded")) << "the planted wevtapi.dll was loaded";
 }

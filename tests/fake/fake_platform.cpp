@@ -201,6 +201,8 @@ FakePlatform::FakePlatform() {
   platform.windows = &windows;
   platform.version = &version;
   platform.processes = &processes;
+  platform.suspendResume = &suspendResume;
+  platform.systemLog = &systemLog;
   InstallPlatform(platform);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <new>
@@ -264,6 +265,34 @@ class FakeProcessList : public ProcessList {
   std::uint32_t CurrentProcessId() override { return self; }
 };
 
+class FakeSuspendResumeNotice : public SuspendResumeNotice {
+ public:
+  static constexpr std::uintptr_t kRegistration = 0x5150;
+  bool available = true;  // false: a system before Windows 8
+  std::vector<WindowId> registered;
+  std::vector<std::uintptr_t> unregistered;
+  std::uintptr_t Register(WindowId window) override {
+    if (available) registered.push_back(window);
+    return available ? kRegistration : 0;
+  }
+  void Unregister(std::uintptr_t registration) override { unregistered.push_back(registration); }
+};
+
+// `events` newest first, taken whatever the filter.
+class FakeSystemLog : public SystemLog {
+ public:
+  bool readable = true;
+  std::uint64_t now = 0;
+  std::vector<SystemLogEvent> events;
+  int queries = 0;
+  std::uint64_t Now() override { return now; }
+  bool Query(const std::string&, std::size_t count, std::vector<SystemLogEvent>& out) override {
+    ++queries;
+    out.assign(events.begin(), events.begin() + std::min(count, events.size()));
+    return readable;
+  }
+};
+
 // A version block made of named values.
 class FakeVersionInfo : public VersionInfo {
  public:
@@ -287,6 +316,8 @@ struct FakePlatform {
   FakeWindowSystem windows;
   FakeVersionInfo version;
   FakeProcessList processes;
+  FakeSuspendResumeNotice suspendResume;
+  FakeSystemLog systemLog;
 
   FakePlatform();
   ~FakePlatform();

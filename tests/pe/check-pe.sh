@@ -10,8 +10,9 @@
 # - the Windows GUI subsystem;
 # - static imports only from system DLLs that the loader never takes from
 #   the program's folder (KnownDLLs, and COMCTL32, which the manifest binds
-#   to the side-by-side store). winmm.dll and version.dll are not KnownDLLs:
-#   they are loaded at run time from System32 and must not be imported.
+#   to the side-by-side store). winmm.dll, version.dll and wevtapi.dll are
+#   not KnownDLLs: they are loaded at run time from System32 and must not be
+#   imported.
 set -eu
 
 if [ $# -ne 3 ]; then
