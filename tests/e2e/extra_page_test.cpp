@@ -15,14 +15,6 @@
 
 namespace {
 
-// The dialog's control ids: the first page's that these tests use, then the
-// second page's.
-enum : int {
-  kPageControl1 = 100, kTabSheet1, kGroupBox4, kLabel2, kEdMemLimit, kLabel5, kGroupBox1,
-  kCbSaveLog, kButton1 = 120,
-  kTabSheet2, kGroupBox5, kCbSuspendLog, kLabel6, kEdBatteryLimit, kLabel7, kGroupBox6,
-  kCbTopPrograms, kCbAlertOnce,
-};
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -47,80 +39,79 @@ TEST(ExtraPage, SecondPageAsDesignedSavedInItsOwnSectionAndRemovedWhenAllAreOff)
   app.Start(options);
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  HWND tabs = ChildWithId(dialog, kPageControl1);
-  HWND sheet = ChildWithId(dialog, kTabSheet2);
+  const SettingsControls c = FindSettingsControls(dialog);
+  HWND tabs = c.pageControl1;
+  HWND sheet = c.tabSheet2;
   ASSERT_NE(sheet, nullptr);
   EXPECT_EQ(GetParent(sheet), tabs);
   EXPECT_FALSE(IsWindowVisible(sheet)) << "the first page shows first";
   ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == tabs; })) << "the tabs have the focus first";
   PostMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 1);  // the arrow key turns the page
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(sheet) != FALSE; }));
-  EXPECT_FALSE(IsWindowVisible(ChildWithId(dialog, kTabSheet1)));
+  EXPECT_FALSE(IsWindowVisible(c.tabSheet1));
 
   // Laid out as the first page is: group boxes as wide as its, the battery
   // row spaced as its memory row, check boxes as its; all on the page, none
   // over another.
   struct Expected {
-    int id, parent, like;
+    HWND control, parent, like;
     const char* text;
   };
   const Expected controls[] = {
-      {kGroupBox5, kTabSheet2, kGroupBox4, "電源"},
-      {kCbSuspendLog, kGroupBox5, kCbSaveLog, "スリープ・休止の時間を記録する"},
-      {kLabel6, kGroupBox5, kLabel2, "バッテリ残量が"},
-      {kEdBatteryLimit, kGroupBox5, kEdMemLimit, "0"},
-      {kLabel7, kGroupBox5, kLabel5, "%以下になったら通知する"},
-      {kGroupBox6, kTabSheet2, kGroupBox4, "メモリ警告"},
-      {kCbTopPrograms, kGroupBox6, kCbSaveLog, "警告にメモリ使用量の多いプログラムを表示する"},
-      {kCbAlertOnce, kGroupBox6, kCbSaveLog, "メモリが回復するまで警告を繰り返さない"},
+      {c.groupBox5, c.tabSheet2, c.groupBox4, "電源"},
+      {c.cbSuspendLog, c.groupBox5, c.cbSaveLog, "スリープ・休止の時間を記録する"},
+      {c.label6, c.groupBox5, c.label2, "バッテリ残量が"},
+      {c.edBatteryLimit, c.groupBox5, c.edMemLimit, "0"},
+      {c.label7, c.groupBox5, c.label5, "%以下になったら通知する"},
+      {c.groupBox6, c.tabSheet2, c.groupBox4, "メモリ警告"},
+      {c.cbTopPrograms, c.groupBox6, c.cbSaveLog, "警告にメモリ使用量の多いプログラムを表示する"},
+      {c.cbAlertOnce, c.groupBox6, c.cbSaveLog, "メモリが回復するまで警告を繰り返さない"},
   };
-  const LRESULT font = SendMessageA(ChildWithId(dialog, kEdMemLimit), WM_GETFONT, 0, 0);
-  std::vector<std::pair<int, RECT>> placed;
+  const LRESULT font = SendMessageA(c.edMemLimit, WM_GETFONT, 0, 0);
+  std::vector<std::pair<HWND, RECT>> placed;
   for (const Expected& e : controls) {
-    HWND control = ChildWithId(dialog, e.id);
-    ASSERT_NE(control, nullptr) << e.id;
-    EXPECT_EQ(GetParent(control), ChildWithId(dialog, e.parent)) << e.id;
-    const RECT r = PlaceInParent(control), like = PlaceInParent(ChildWithId(dialog, e.like));
-    EXPECT_EQ(r.left, like.left) << e.id;
-    if (e.like == kGroupBox4) {
-      EXPECT_EQ(r.right - r.left, like.right - like.left) << e.id;
+    const std::string what = WindowText(e.control);
+    EXPECT_EQ(GetParent(e.control), e.parent) << what;
+    const RECT r = PlaceInParent(e.control), like = PlaceInParent(e.like);
+    EXPECT_EQ(r.left, like.left) << what;
+    if (e.like == c.groupBox4) {
+      EXPECT_EQ(r.right - r.left, like.right - like.left) << what;
     } else {
-      EXPECT_GE(r.right - r.left, like.right - like.left) << e.id;
-      EXPECT_EQ(r.bottom - r.top, like.bottom - like.top) << e.id;
+      EXPECT_GE(r.right - r.left, like.right - like.left) << what;
+      EXPECT_EQ(r.bottom - r.top, like.bottom - like.top) << what;
     }
     RECT parent = {};
-    GetClientRect(GetParent(control), &parent);
+    GetClientRect(GetParent(e.control), &parent);
     EXPECT_TRUE(r.right <= parent.right && r.bottom <= parent.bottom && r.top >= 0)
-        << e.id << " fits its parent";
+        << what << " fits its parent";
     for (const auto& [other, o] : placed) {
       RECT overlap = {};
-      EXPECT_TRUE(GetParent(ChildWithId(dialog, other)) != GetParent(control) ||
-                  !IntersectRect(&overlap, &r, &o))
-          << e.id << " over " << other;
+      EXPECT_TRUE(GetParent(other) != GetParent(e.control) || !IntersectRect(&overlap, &r, &o))
+          << what << " over " << WindowText(other);
     }
-    placed.push_back({e.id, r});
-    EXPECT_EQ(WindowText(control), e.text) << e.id;
-    EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), font) << e.id << ": the first page's font";
+    placed.push_back({e.control, r});
+    EXPECT_EQ(what, e.text);
+    EXPECT_EQ(SendMessageA(e.control, WM_GETFONT, 0, 0), font) << what << ": the first page's font";
   }
   SaveScreenshot(dialog, app.ScreenshotPath("SettingsExtraPage"));
 
   // Top to bottom, then the OK button and back to the tabs.
-  for (int id : {kCbSuspendLog, kEdBatteryLimit, kCbTopPrograms, kCbAlertOnce, kButton1,
-                 kPageControl1}) {
+  for (HWND next : {c.cbSuspendLog, c.edBatteryLimit, c.cbTopPrograms, c.cbAlertOnce, c.button1,
+                     c.pageControl1}) {
     const HWND before = Focus(dialog);
     PostMessageA(before, WM_KEYDOWN, VK_TAB, 1);
-    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << id;
-    EXPECT_EQ(GetDlgCtrlID(Focus(dialog)), id);
+    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << WindowText(next);
+    EXPECT_EQ(Focus(dialog), next) << WindowText(next);
   }
 
   // A limit above 99 is refused; a good one is saved with the three boxes
   // ticked, and all back off leave [main] and its twelve keys alone.
-  HWND battery = ChildWithId(dialog, kEdBatteryLimit);
+  HWND battery = c.edBatteryLimit;
   const auto closeWith = [&](const char* limit, bool toggleBoxes) {
     SendMessageA(battery, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(limit));
-    for (int id : {kCbSuspendLog, kCbTopPrograms, kCbAlertOnce})
-      if (toggleBoxes) SendMessageA(ChildWithId(dialog, id), BM_CLICK, 0, 0);
-    PostMessageA(ChildWithId(dialog, kButton1), BM_CLICK, 0, 0);
+    for (HWND box : {c.cbSuspendLog, c.cbTopPrograms, c.cbAlertOnce})
+      if (toggleBoxes) SendMessageA(box, BM_CLICK, 0, 0);
+    PostMessageA(c.button1, BM_CLICK, 0, 0);
   };
   closeWith("100", false);
   EXPECT_EQ(AnswerBox(app, "エラー"), "バッテリ残量は0から99の値を指定してください");

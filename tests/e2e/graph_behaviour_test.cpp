@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr UINT kTaskTray = 0x8309;  // the icon's callback message
 
 // Once one of the program's popup menus shows, a key to it.
 bool ChooseFromMenu(char mnemonic) {
@@ -19,15 +18,6 @@ bool ChooseFromMenu(char mnemonic) {
   if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }))
     return false;
   return PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 0) != FALSE;
-}
-
-// グラフ(&G) from the icon's menu; the window once it shows.
-HWND OpenGraph(const TessarilProcess& app) {
-  PostMessageA(WindowOfClass(app, "TTaskTrayWnd"), kTaskTray, 0, WM_RBUTTONUP);
-  HWND graph = nullptr;
-  if (ChooseFromMenu('g'))
-    WaitFor([&] { return (graph = FindWindowA(nullptr, "推移グラフ")) && IsWindowVisible(graph); });
-  return graph;
 }
 
 }  // namespace

@@ -305,23 +305,6 @@ HWND WindowOfClass(const TessarilProcess& app, const std::string& className, Tim
   return found;
 }
 
-HWND ChildWithId(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND FindControl(HWND parent, const std::string& className, const char* caption, int nth) {
   struct Search {
     std::string className;
@@ -345,8 +328,77 @@ HWND FindControl(HWND parent, const std::string& className, const char* caption,
   return search.found;
 }
 
+namespace {
+
+// Of `parent`'s controls of this class and caption, the one on the line of
+// `control`: nearest to it from top to bottom.
+HWND Beside(HWND parent, HWND control, const std::string& className, const char* caption) {
+  RECT at = {};
+  GetWindowRect(control, &at);
+  HWND best = nullptr;
+  LONG bestDistance = 0;
+  for (int i = 0;; ++i) {
+    HWND candidate = FindControl(parent, className, caption, i);
+    if (candidate == nullptr) break;
+    RECT r = {};
+    GetWindowRect(candidate, &r);
+    const LONG distance = std::labs((r.top + r.bottom) - (at.top + at.bottom));
+    if (best == nullptr || distance < bestDistance) best = candidate, bestDistance = distance;
+  }
+  if (best == nullptr) throw std::runtime_error("no " + className + " beside a control");
+  return best;
+}
+
+}  // namespace
+
+SettingsControls FindSettingsControls(HWND dialog) {
+  SettingsControls c = {};
+  const auto find = [&](HWND parent, const char* className, const char* caption) {
+    HWND found = parent == nullptr ? nullptr : FindControl(parent, className, caption);
+    if (found == nullptr)
+      throw std::runtime_error(std::string("the settings dialog has no ") + className + " " +
+                               (caption != nullptr ? caption : ""));
+    return found;
+  };
+  c.pageControl1 = find(dialog, "SysTabControl32", nullptr);
+  c.button1 = find(dialog, "button", "&OK");
+  c.panel1 = GetParent(c.button1);
+  c.label1 = find(c.panel1, "static", nullptr);
+
+  c.groupBox4 = find(dialog, "button", "リソース監視");
+  c.tabSheet1 = GetParent(c.groupBox4);
+  c.label2 = find(c.groupBox4, "static", "使用可能なメモリが");
+  c.edMemLimit = find(c.groupBox4, "edit", nullptr);
+  c.label5 = find(c.groupBox4, "static", "MB以下になったら通知する");
+
+  c.groupBox1 = find(dialog, "button", "ログ");
+  c.cbSaveLog = find(c.groupBox1, "button", "ログ出力先");
+  c.edSavePath = find(c.groupBox1, "edit", nullptr);
+  c.cbDateLog = find(c.groupBox1, "button", "ファイル名に年月日を付加する");
+  c.btnSavePath = Beside(c.tabSheet1, c.edSavePath, "button", "...");
+
+  c.groupBox3 = find(dialog, "button", "サウンド");
+  c.cbWavePower = find(c.groupBox3, "button", "電源状態変更時");
+  c.cbWaveRes = find(c.groupBox3, "button", "リソース監視時");
+  c.edWavePower = Beside(c.groupBox3, c.cbWavePower, "edit", nullptr);
+  c.edWaveRes = Beside(c.groupBox3, c.cbWaveRes, "edit", nullptr);
+  c.btnWavePower = Beside(c.tabSheet1, c.edWavePower, "button", "...");
+  c.btnWaveRes = Beside(c.tabSheet1, c.edWaveRes, "button", "...");
+
+  c.groupBox5 = find(dialog, "button", "電源");
+  c.tabSheet2 = GetParent(c.groupBox5);
+  c.cbSuspendLog = find(c.groupBox5, "button", "スリープ・休止の時間を記録する");
+  c.label6 = find(c.groupBox5, "static", "バッテリ残量が");
+  c.edBatteryLimit = find(c.groupBox5, "edit", nullptr);
+  c.label7 = find(c.groupBox5, "static", "%以下になったら通知する");
+
+  c.groupBox6 = find(dialog, "button", "メモリ警告");
+  c.cbTopPrograms = find(c.groupBox6, "button", "警告にメモリ使用量の多いプログラムを表示する");
+  c.cbAlertOnce = find(c.groupBox6, "button", "メモリが回復するまで警告を繰り返さない");
+  return c;
+}
+
 void TrayMenuCommand(const TessarilProcess& app, char mnemonic) {
-  constexpr UINT kTaskTray = 0x8309;  // the icon's callback message
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   if (tray == nullptr) throw std::runtime_error("the program has no tray window");
   PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
@@ -367,6 +419,17 @@ HWND OpenSettings(const TessarilProcess& app) {
     return dialog != nullptr;
   };
   return WaitFor(shown) ? dialog : nullptr;
+}
+
+HWND OpenGraph(const TessarilProcess& app) {
+  TrayMenuCommand(app, 'g');
+  HWND graph = nullptr;
+  WaitFor([&] {
+    for (HWND window : app.WindowsOfProcess())
+      if (IsWindowVisible(window) && Caption(window) == "推移グラフ") graph = window;
+    return graph != nullptr;
+  });
+  return graph;
 }
 
 std::string AnswerBox(const TessarilProcess& app, const std::string& caption) {

@@ -22,6 +22,10 @@ inline constexpr Timeout kDialogTimeout{5000};
 inline constexpr Timeout kExitTimeout{10000};
 inline constexpr Timeout kReplyTimeout{5000};
 
+// The notification-area icon's callback message: the mouse event over the
+// icon comes in lParam.
+inline constexpr UINT kTaskTray = 0x8309;
+
 // What Start waits for before it returns.
 enum class StartWait {
   kNothing,          // a start with no main window (a second instance)
@@ -110,14 +114,25 @@ std::string ClassOf(HWND window);
 // null on timeout.
 HWND WindowOfClass(const TessarilProcess& app, const std::string& className,
                    Timeout timeout = kDialogTimeout);
-// The child (at any depth) with this control id, or null.
-HWND ChildWithId(HWND parent, int id);
 // The `nth` control (0 for the first, in creation order, at any depth) of
 // `parent` of this window class (any case) and, unless null, with this
 // caption; null when there is none. Controls are found as a user finds
 // them, by what they show and where, not by the program's ids.
 HWND FindControl(HWND parent, const std::string& className, const char* caption = nullptr,
                  int nth = 0);
+
+// The settings dialog's controls, by their designer's names, found as a
+// user finds them: by caption, class and the field a caption stands beside.
+struct SettingsControls {
+  HWND pageControl1, tabSheet1, tabSheet2, panel1, label1, button1;
+  HWND groupBox4, label2, edMemLimit, label5;
+  HWND groupBox1, cbSaveLog, edSavePath, cbDateLog, btnSavePath;
+  HWND groupBox3, cbWavePower, cbWaveRes, edWavePower, edWaveRes, btnWavePower, btnWaveRes;
+  HWND groupBox5, cbSuspendLog, label6, edBatteryLimit, label7;
+  HWND groupBox6, cbTopPrograms, cbAlertOnce;
+};
+// Throws when one of them is missing.
+SettingsControls FindSettingsControls(HWND dialog);
 
 // A right click on the notification-area icon, then the item of its menu
 // with this mnemonic, by keyboard, as a user chooses it: 'g' グラフ, 'o' 設定,
@@ -133,6 +148,8 @@ void ClickButton(HWND dialog, int id);
 // Runs the settings command and waits for the dialog to show; null when it
 // did not.
 HWND OpenSettings(const TessarilProcess& app);
+// グラフ from the tray menu; the graph window once it shows, or null.
+HWND OpenGraph(const TessarilProcess& app);
 // Waits for the program's message box with this caption and answers it with
 // OK. Returns the text it showed, with a note when it did not go away, or
 // a note alone when no such box came.

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr UINT kTaskTray = 0x8309;
 
 // Whether the shell still knows the program's icon: modifying an icon that
 // is not there fails.

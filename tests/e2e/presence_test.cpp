@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr UINT kTaskTray = 0x8309;
 
 GUITHREADINFO ThreadState(const TessarilProcess& app) {
   GUITHREADINFO info = {};

@@ -14,12 +14,6 @@
 
 namespace {
 
-// The dialog's control ids.
-enum : int {
-  kPageControl1 = 100, kTabSheet1, kGroupBox4, kLabel2, kEdMemLimit, kLabel5, kGroupBox1,
-  kCbSaveLog, kEdSavePath, kCbDateLog, kGroupBox3, kEdWavePower, kEdWaveRes, kCbWavePower,
-  kCbWaveRes, kBtnWavePower, kBtnWaveRes, kBtnSavePath, kPanel1, kLabel1, kButton1,
-};
 
 // The class name in lower case, as the control table spells it.
 std::string LowerClassOf(HWND window) {
@@ -122,6 +116,7 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
   ASSERT_TRUE(StartShown(app, std::string(kAllTicked)));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
+  const SettingsControls c = FindSettingsControls(dialog);
   EXPECT_EQ(WindowText(dialog), "設定");
   RECT client = {};
   GetClientRect(dialog, &client);
@@ -140,90 +135,88 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
   EXPECT_NEAR(self.top + self.bottom, main.top + main.bottom, 2);
 
   struct Expected {
-    int id, parent;
+    HWND control, parent;
     const char* className;
     int left, top, width, height;
     const char* text;
   };
   const Expected controls[] = {
-      {kPageControl1, 0, "systabcontrol32", 0, 0, 394, 240, ""},
-      {kGroupBox4, kTabSheet1, "button", 0, 8, 385, 49, "リソース監視"},
-      {kLabel2, kGroupBox4, "static", 8, 24, 100, 12, "使用可能なメモリが"},
-      {kEdMemLimit, kGroupBox4, "edit", 120, 20, 49, 20, "0"},
-      {kLabel5, kGroupBox4, "static", 176, 24, 140, 12, "MB以下になったら通知する"},
-      {kGroupBox1, kTabSheet1, "button", 0, 63, 385, 68, "ログ"},
-      {kCbSaveLog, kGroupBox1, "button", 8, 16, 161, 17, "ログ出力先"},
-      {kEdSavePath, kGroupBox1, "edit", 120, 16, 225, 20, nullptr},
-      {kCbDateLog, kGroupBox1, "button", 8, 40, 209, 17, "ファイル名に年月日を付加する"},
-      {kGroupBox3, kTabSheet1, "button", 0, 136, 385, 74, "サウンド"},
-      {kEdWavePower, kGroupBox3, "edit", 120, 16, 225, 20, ""},
-      {kEdWaveRes, kGroupBox3, "edit", 120, 40, 225, 20, ""},
-      {kCbWavePower, kGroupBox3, "button", 8, 18, 105, 17, "電源状態変更時"},
-      {kCbWaveRes, kGroupBox3, "button", 8, 42, 105, 17, "リソース監視時"},
-      {kBtnWavePower, kTabSheet1, "button", 351, 151, 27, 22, "..."},
-      {kBtnWaveRes, kTabSheet1, "button", 351, 176, 27, 22, "..."},
-      {kBtnSavePath, kTabSheet1, "button", 351, 79, 27, 22, "..."},
-      {kPanel1, 0, nullptr, 0, 240, 394, 37, ""},
-      {kButton1, kPanel1, "button", 316, 7, 75, 25, "&OK"},
+      {c.pageControl1, dialog, "systabcontrol32", 0, 0, 394, 240, ""},
+      {c.groupBox4, c.tabSheet1, "button", 0, 8, 385, 49, "リソース監視"},
+      {c.label2, c.groupBox4, "static", 8, 24, 100, 12, "使用可能なメモリが"},
+      {c.edMemLimit, c.groupBox4, "edit", 120, 20, 49, 20, "0"},
+      {c.label5, c.groupBox4, "static", 176, 24, 140, 12, "MB以下になったら通知する"},
+      {c.groupBox1, c.tabSheet1, "button", 0, 63, 385, 68, "ログ"},
+      {c.cbSaveLog, c.groupBox1, "button", 8, 16, 161, 17, "ログ出力先"},
+      {c.edSavePath, c.groupBox1, "edit", 120, 16, 225, 20, nullptr},
+      {c.cbDateLog, c.groupBox1, "button", 8, 40, 209, 17, "ファイル名に年月日を付加する"},
+      {c.groupBox3, c.tabSheet1, "button", 0, 136, 385, 74, "サウンド"},
+      {c.edWavePower, c.groupBox3, "edit", 120, 16, 225, 20, ""},
+      {c.edWaveRes, c.groupBox3, "edit", 120, 40, 225, 20, ""},
+      {c.cbWavePower, c.groupBox3, "button", 8, 18, 105, 17, "電源状態変更時"},
+      {c.cbWaveRes, c.groupBox3, "button", 8, 42, 105, 17, "リソース監視時"},
+      {c.btnWavePower, c.tabSheet1, "button", 351, 151, 27, 22, "..."},
+      {c.btnWaveRes, c.tabSheet1, "button", 351, 176, 27, 22, "..."},
+      {c.btnSavePath, c.tabSheet1, "button", 351, 79, 27, 22, "..."},
+      {c.panel1, dialog, nullptr, 0, 240, 394, 37, ""},
+      {c.button1, c.panel1, "button", 316, 7, 75, 25, "&OK"},
   };
   for (const Expected& e : controls) {
-    HWND control = ChildWithId(dialog, e.id);
-    ASSERT_NE(control, nullptr) << e.id;
-    HWND parent = e.parent == 0 ? dialog : ChildWithId(dialog, e.parent);
-    EXPECT_EQ(GetParent(control), parent) << e.id;
+    const std::string what = ClassOf(e.control) + " " + WindowText(e.control);
+    EXPECT_EQ(GetParent(e.control), e.parent) << what;
     if (e.className != nullptr) {
-      EXPECT_EQ(LowerClassOf(control), e.className) << e.id;
+      EXPECT_EQ(LowerClassOf(e.control), e.className) << what;
     }
-    const RECT r = PlaceInParent(control);
-    EXPECT_EQ(r.left, e.left) << e.id;
-    EXPECT_EQ(r.top, e.top) << e.id;
-    EXPECT_EQ(r.right - r.left, e.width) << e.id;
-    EXPECT_EQ(r.bottom - r.top, e.height) << e.id;
+    const RECT r = PlaceInParent(e.control);
+    EXPECT_EQ(r.left, e.left) << what;
+    EXPECT_EQ(r.top, e.top) << what;
+    EXPECT_EQ(r.right - r.left, e.width) << what;
+    EXPECT_EQ(r.bottom - r.top, e.height) << what;
     if (e.text != nullptr) {
-      EXPECT_EQ(WindowText(control), e.text) << e.id;
+      EXPECT_EQ(WindowText(e.control), e.text) << what;
     }
   }
-  HWND sheet = ChildWithId(dialog, kTabSheet1);
-  EXPECT_EQ(GetParent(sheet), ChildWithId(dialog, kPageControl1));
-  EXPECT_EQ(SendMessageA(ChildWithId(dialog, kPageControl1), TCM_GETITEMCOUNT, 0, 0), 2)
+  HWND sheet = c.tabSheet1;
+  EXPECT_EQ(GetParent(sheet), c.pageControl1);
+  EXPECT_EQ(SendMessageA(c.pageControl1, TCM_GETITEMCOUNT, 0, 0), 2)
       << "全般 and 拡張";
   EXPECT_TRUE(IsWindowVisible(sheet));
-  HWND label1 = ChildWithId(dialog, kLabel1);
+  HWND label1 = c.label1;
   EXPECT_EQ(WindowText(label1), "Tessaril ver.1.1.0.0");
   const RECT label = PlaceInParent(label1);
   EXPECT_EQ(label.left, 8);
   EXPECT_EQ(label.top, 14);
   EXPECT_GT(label.right - label.left, 40) << "sized to its text";
-  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdSavePath))) << "SaveLog=1 was loaded";
+  EXPECT_TRUE(IsWindowEnabled(c.edSavePath)) << "SaveLog=1 was loaded";
 
   SaveScreenshot(dialog, app.ScreenshotPath("SettingsDialog"));
 
   // The Tab key, starting from the page tab.
-  EXPECT_EQ(Focus(dialog), ChildWithId(dialog, kPageControl1));
-  const int order[] = {kCbSaveLog,  kEdSavePath,  kCbDateLog,   kEdWavePower, kEdWaveRes,
-                       kCbWavePower, kCbWaveRes,  kBtnWavePower, kBtnWaveRes, kBtnSavePath,
-                       kEdMemLimit, kButton1,     kPageControl1};
-  for (int id : order) {
+  EXPECT_EQ(Focus(dialog), c.pageControl1);
+  const HWND order[] = {c.cbSaveLog,  c.edSavePath,  c.cbDateLog,   c.edWavePower, c.edWaveRes,
+                        c.cbWavePower, c.cbWaveRes,  c.btnWavePower, c.btnWaveRes, c.btnSavePath,
+                        c.edMemLimit, c.button1,     c.pageControl1};
+  for (HWND next : order) {
     const HWND before = Focus(dialog);
     Key(before, VK_TAB);
-    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << id;
-    EXPECT_EQ(GetDlgCtrlID(Focus(dialog)), id);
+    EXPECT_TRUE(WaitFor([&] { return Focus(dialog) != before; })) << WindowText(next);
+    EXPECT_EQ(Focus(dialog), next) << WindowText(next);
   }
 
   // Enter and Esc neither close nor cancel: there is no default button.
-  Key(ChildWithId(dialog, kEdMemLimit), VK_RETURN);
-  Key(ChildWithId(dialog, kEdMemLimit), VK_ESCAPE);
+  Key(c.edMemLimit, VK_RETURN);
+  Key(c.edMemLimit, VK_ESCAPE);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_TRUE(IsWindowVisible(dialog));
 
   // Space on a focused check box toggles it, and its rule follows.
   Key(Focus(dialog), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == ChildWithId(dialog, kCbSaveLog); }));
-  Key(ChildWithId(dialog, kCbSaveLog), VK_SPACE);
-  EXPECT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbSaveLog)); }));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(ChildWithId(dialog, kEdSavePath)); }));
-  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kBtnSavePath)));
-  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kCbDateLog)));
+  ASSERT_TRUE(WaitFor([&] { return Focus(dialog) == c.cbSaveLog; }));
+  Key(c.cbSaveLog, VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return !Checked(c.cbSaveLog); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(c.edSavePath); }));
+  EXPECT_FALSE(IsWindowEnabled(c.btnSavePath));
+  EXPECT_FALSE(IsWindowEnabled(c.cbDateLog));
 
   // A second settings command while it is open fails in the error report.
   TrayMenuCommand(app, 'o');
@@ -233,16 +226,16 @@ TEST(SettingsDialog, WindowAndControlsAsDesigned) {
       << "the keyboard is back in the dialog; " << Activation(dialog);
 
   // Alt+O is the OK button; the ticked sound boxes have no files.
-  PostMessageA(ChildWithId(dialog, kCbSaveLog), WM_SYSCHAR, 'o', 1 << 29);
+  PostMessageA(c.cbSaveLog, WM_SYSCHAR, 'o', 1 << 29);
   EXPECT_EQ(AnswerBox(app, "エラー"), "電源状態変更時のファイルが存在しません");
   EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsChild(dialog, Focus(dialog)) != FALSE; }))
       << "the keyboard is back in the dialog; " << Activation(dialog);
 
   // Cleared boxes pass; the close box makes the same request as OK.
-  Click(ChildWithId(dialog, kCbWavePower));
-  Click(ChildWithId(dialog, kCbWaveRes));
-  EXPECT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbWaveRes)); }));
+  Click(c.cbWavePower);
+  Click(c.cbWaveRes);
+  EXPECT_TRUE(WaitFor([&] { return !Checked(c.cbWaveRes); }));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Closed(dialog));
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.MainWindow()) != FALSE; }));
@@ -262,12 +255,13 @@ TEST(SettingsDialog, MissingLogFolderIsRefusedThenTheFixedValuesAreSavedAndAppli
   ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  Click(ChildWithId(dialog, kCbSaveLog));
-  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
-  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdSavePath)));
-  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("nofolder\\events.log"));
-  SetText(ChildWithId(dialog, kEdMemLimit), " 0x10");
-  Click(ChildWithId(dialog, kButton1));
+  const SettingsControls c = FindSettingsControls(dialog);
+  Click(c.cbSaveLog);
+  ASSERT_TRUE(WaitFor([&] { return Checked(c.cbSaveLog); }));
+  EXPECT_TRUE(IsWindowEnabled(c.edSavePath));
+  SetText(c.edSavePath, app.FilePath("nofolder\\events.log"));
+  SetText(c.edMemLimit, " 0x10");
+  Click(c.button1);
 
   HWND error = app.FindDialog("エラー");
   ASSERT_NE(error, nullptr);
@@ -276,13 +270,13 @@ TEST(SettingsDialog, MissingLogFolderIsRefusedThenTheFixedValuesAreSavedAndAppli
   ClickButton(error, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
   EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdMemLimit)), "16") << "normalised all the same";
+  EXPECT_EQ(WindowText(c.edMemLimit), "16") << "normalised all the same";
   EXPECT_EQ(app.ReadFile("Tessaril.ini"), std::string("[main]\r\nMemoryLimit=0\r\n"))
       << "a refused close saves nothing";
 
   const std::string log = app.FilePath("events.log");
-  SetText(ChildWithId(dialog, kEdSavePath), log);
-  Click(ChildWithId(dialog, kButton1));
+  SetText(c.edSavePath, log);
+  Click(c.button1);
   EXPECT_TRUE(Closed(dialog));
   // The command saves once the dialog has gone.
   EXPECT_TRUE(WaitFor([&] { return IniLines(app).size() == 13; }));
@@ -321,18 +315,19 @@ TEST(SettingsStore, HandWrittenFileIsLoadedShownAndRewrittenWithTwelveKeys) {
 
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdMemLimit)), "16");
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdSavePath)), log);
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWaveRes)), "C:\\ない.wav");
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWavePower)), "");
-  EXPECT_TRUE(Checked(ChildWithId(dialog, kCbSaveLog)));
-  EXPECT_FALSE(Checked(ChildWithId(dialog, kCbDateLog)));
-  EXPECT_FALSE(Checked(ChildWithId(dialog, kCbWavePower)));
-  EXPECT_TRUE(Checked(ChildWithId(dialog, kCbWaveRes)));
-  EXPECT_FALSE(IsWindowEnabled(ChildWithId(dialog, kEdWavePower)));
-  EXPECT_TRUE(IsWindowEnabled(ChildWithId(dialog, kEdWaveRes)));
-  Click(ChildWithId(dialog, kCbWaveRes));  // its file is missing
-  ASSERT_TRUE(WaitFor([&] { return !Checked(ChildWithId(dialog, kCbWaveRes)); }));
+  const SettingsControls c = FindSettingsControls(dialog);
+  EXPECT_EQ(WindowText(c.edMemLimit), "16");
+  EXPECT_EQ(WindowText(c.edSavePath), log);
+  EXPECT_EQ(WindowText(c.edWaveRes), "C:\\ない.wav");
+  EXPECT_EQ(WindowText(c.edWavePower), "");
+  EXPECT_TRUE(Checked(c.cbSaveLog));
+  EXPECT_FALSE(Checked(c.cbDateLog));
+  EXPECT_FALSE(Checked(c.cbWavePower));
+  EXPECT_TRUE(Checked(c.cbWaveRes));
+  EXPECT_FALSE(IsWindowEnabled(c.edWavePower));
+  EXPECT_TRUE(IsWindowEnabled(c.edWaveRes));
+  Click(c.cbWaveRes);  // its file is missing
+  ASSERT_TRUE(WaitFor([&] { return !Checked(c.cbWaveRes); }));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(Closed(dialog));
 
@@ -368,10 +363,11 @@ TEST(SettingsStore, UnwritableFileKeepsTheWindowOpenAndTheSettingsUnapplied) {
   // Logging switched on in the dialog does not reach the running settings.
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  Click(ChildWithId(dialog, kCbSaveLog));
-  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
-  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
-  Click(ChildWithId(dialog, kButton1));
+  const SettingsControls c = FindSettingsControls(dialog);
+  Click(c.cbSaveLog);
+  ASSERT_TRUE(WaitFor([&] { return Checked(c.cbSaveLog); }));
+  SetText(c.edSavePath, app.FilePath("events.log"));
+  Click(c.button1);
   EXPECT_EQ(AnswerBox(app, "Tessaril"), message);
   app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);
   EXPECT_FALSE(app.ReadFile("events.log").has_value());
@@ -383,11 +379,12 @@ TEST(SettingsDialog, ExitWhileItIsOpenSavesItsValuesUnchecked) {
   ASSERT_TRUE(StartShown(app, std::string("[main]\r\nMemoryLimit=0\r\n")));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  SetText(ChildWithId(dialog, kEdMemLimit), "150MB");
-  Click(ChildWithId(dialog, kCbWavePower));  // no sound file: a close request would be refused
-  Click(ChildWithId(dialog, kCbSaveLog));
-  SetText(ChildWithId(dialog, kEdSavePath), app.FilePath("events.log"));
-  ASSERT_TRUE(WaitFor([&] { return Checked(ChildWithId(dialog, kCbSaveLog)); }));
+  const SettingsControls c = FindSettingsControls(dialog);
+  SetText(c.edMemLimit, "150MB");
+  Click(c.cbWavePower);  // no sound file: a close request would be refused
+  Click(c.cbSaveLog);
+  SetText(c.edSavePath, app.FilePath("events.log"));
+  ASSERT_TRUE(WaitFor([&] { return Checked(c.cbSaveLog); }));
   TrayMenuCommand(app, 'x');
   EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
   const std::vector<std::string> lines = IniLines(app);
@@ -424,9 +421,10 @@ TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
   ASSERT_TRUE(StartShown(app, std::string(kAllTicked)));
   HWND dialog = OpenSettings(app);
   ASSERT_NE(dialog, nullptr);
-  const std::string logPath = WindowText(ChildWithId(dialog, kEdSavePath));
+  const SettingsControls c = FindSettingsControls(dialog);
+  const std::string logPath = WindowText(c.edSavePath);
 
-  Click(ChildWithId(dialog, kBtnSavePath));
+  Click(c.btnSavePath);
   HWND save = app.FindDialog("ログファイルの保存先", kStartTimeout);
   if (save == nullptr && app.WaitForExit(kExitTimeout)) {
     // The file dialogs start COM, which may start a thread of its own; on
@@ -437,13 +435,13 @@ TEST(SettingsDialog, BrowseButtonsOpenTheFileDialogsAndCancelChangesNothing) {
   ASSERT_NE(save, nullptr) << "the save dialog, its DLL loaded on first use";
   ClickButton(save, IDCANCEL);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(save); }));
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdSavePath)), logPath);
+  EXPECT_EQ(WindowText(c.edSavePath), logPath);
 
-  Click(ChildWithId(dialog, kBtnWaveRes));
+  Click(c.btnWaveRes);
   HWND open = app.FindDialog("音声ファイルを開く", kStartTimeout);
   ASSERT_NE(open, nullptr);
   ClickButton(open, IDCANCEL);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(open); }));
-  EXPECT_EQ(WindowText(ChildWithId(dialog, kEdWaveRes)), "");
+  EXPECT_EQ(WindowText(c.edWaveRes), "");
   PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
