@@ -418,7 +418,8 @@ HWND OpenSettings(const TessarilProcess& app) {
       if (ClassOf(window) == "TForm2" && IsWindowVisible(window)) dialog = window;
     return dialog != nullptr;
   };
-  return WaitFor(shown) ? dialog : nullptr;
+  // Through the menu, on a loaded machine, it may take a while.
+  return WaitFor(shown, kStartTimeout) ? dialog : nullptr;
 }
 
 HWND OpenGraph(const TessarilProcess& app) {
@@ -428,7 +429,7 @@ HWND OpenGraph(const TessarilProcess& app) {
     for (HWND window : app.WindowsOfProcess())
       if (IsWindowVisible(window) && Caption(window) == "推移グラフ") graph = window;
     return graph != nullptr;
-  });
+  }, kStartTimeout);
   return graph;
 }
 
