@@ -18,9 +18,8 @@ namespace {
 // looked up at run time because older systems lack it.
 void RestrictDllSearch() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDefaultDllDirectories")));
+  const auto set = Entry<SetDefaultDllDirectoriesFn>(GetModuleHandleA("kernel32.dll"),
+                                                     "SetDefaultDllDirectories");
   if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

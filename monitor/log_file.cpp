@@ -22,10 +22,13 @@ std::string DatedLogFileName(const std::string& savePath, const LocalTime& date)
   const std::size_t dot = LastDotFrom(fileName, 0);
   const std::string extension = dot == std::string::npos ? "" : fileName.substr(dot);
   const std::string baseName = fileName.substr(0, fileName.size() - extension.size());
-  const std::string day = PaddedDecimalText(static_cast<std::uint32_t>(date.year), 4) +
-                          PaddedDecimalText(static_cast<std::uint32_t>(date.month), 2) +
-                          PaddedDecimalText(static_cast<std::uint32_t>(date.day), 2);
-  return folder + baseName + "_" + day + extension;
+  return folder + baseName + "_" + DateDigits(date) + extension;
+}
+
+std::string DateDigits(const LocalTime& date) {
+  return PaddedDecimalText(static_cast<std::uint32_t>(date.year), 4) +
+         PaddedDecimalText(static_cast<std::uint32_t>(date.month), 2) +
+         PaddedDecimalText(static_cast<std::uint32_t>(date.day), 2);
 }
 
 std::string LogFileName() {
@@ -55,10 +58,13 @@ void WriteLog(const std::string& line) {
 
   // The line and its CR LF go out in one write, so the file only ever holds
   // whole lines.
-  const std::string bytes = line + texts::kLineEnd;
+  WriteAndClose(*file, line + texts::kLineEnd);
+}
+
+void WriteAndClose(FileHandle& file, const std::string& bytes) {
   std::size_t written = 0;
-  const std::uint32_t writeError = file->Write(bytes, written);
-  const std::uint32_t closeError = file->Close();
+  const std::uint32_t writeError = file.Write(bytes, written);
+  const std::uint32_t closeError = file.Close();
   if (writeError != 0) throw AppError::Io(writeError);
   if (written < bytes.size()) throw AppError::Io(kErrorDiskFull);
   if (closeError != 0) throw AppError::Io(closeError);

@@ -7,6 +7,11 @@
 // The longest path, in bytes, that the platform's file calls accept.
 inline constexpr std::size_t kMaxPathBytes = 259;
 
+class FileHandle;
+
+// "yyyymmdd" of the date, as the program's file names carry it.
+std::string DateDigits(const LocalTime& date);
+
 // `savePath` with "_yyyymmdd" of `date` put before its extension.
 std::string DatedLogFileName(const std::string& savePath, const LocalTime& date);
 
@@ -17,3 +22,8 @@ std::string LogFileName();
 // Appends the line and CR LF to the log file when logging is on. Throws
 // AppError::Io with the OS error code when the file cannot be written.
 void WriteLog(const std::string& line);
+
+// Writes the bytes in one write and closes the file. Throws AppError::Io
+// with the first failure: the write's, a short write as a full disk, then
+// the close's.
+void WriteAndClose(FileHandle& file, const std::string& bytes);

@@ -7,11 +7,8 @@
 #include "app/number_text.h"
 #include "app/texts.h"
 #include "monitor/event_line.h"
+#include "monitor/log_file.h"
 #include "monitor/sjis_path.h"
-
-namespace {
-constexpr std::uint32_t kErrorDiskFull = 101;
-}  // namespace
 
 std::string CsvHeader() {
   // The graph's own names for its figures.
@@ -56,12 +53,7 @@ void SaveCsvFile(const std::string& path, const std::string& bytes) {
   std::uint32_t error = 0;
   std::unique_ptr<FileHandle> file = Sys().files->Replace(path, error);
   if (!file) throw AppError::Io(error);
-  std::size_t written = 0;
-  const std::uint32_t writeError = file->Write(bytes, written);
-  const std::uint32_t closeError = file->Close();
-  if (writeError != 0) throw AppError::Io(writeError);
-  if (written < bytes.size()) throw AppError::Io(kErrorDiskFull);
-  if (closeError != 0) throw AppError::Io(closeError);
+  WriteAndClose(*file, bytes);
 }
 
 FileDialogRequest CsvDialogRequest() {
@@ -73,10 +65,7 @@ FileDialogRequest CsvDialogRequest() {
   dialog.filter = texts::kCsvDialogFilter;
   dialog.defaultExt = texts::kCsvDialogDefaultExt;
   dialog.fileName = DirectoryPart(Sys().files->ModuleFileName()) + texts::kCsvFileHead +
-                    PaddedDecimalText(static_cast<std::uint32_t>(today.year), 4) +
-                    PaddedDecimalText(static_cast<std::uint32_t>(today.month), 2) +
-                    PaddedDecimalText(static_cast<std::uint32_t>(today.day), 2) +
-                    texts::kCsvFileTail;
+                    DateDigits(today) + texts::kCsvFileTail;
   return dialog;
 }
 

@@ -7,6 +7,7 @@
 #include "app/error.h"
 #include "app/texts.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/tray_icon.h"
 #include "shell/window_bounds.h"
@@ -19,8 +20,6 @@ constexpr UINT_PTR kHistoryTimerId = 3;
 constexpr UINT_PTR kWakeReasonTimerId = 4;
 constexpr UINT kHistoryIntervalMs = 60 * 1000;
 constexpr UINT kShowBatteryWarning = WM_APP + 0x20;
-// The code page of the program's texts, whatever the system's.
-constexpr UINT kTextCodePage = 932;
 
 // Messages through which a user or another program reads or copies the
 // list: pending lines go in before the edit control answers them.
@@ -29,16 +28,6 @@ bool ReadsMemo(UINT message) {
          message == WM_CONTEXTMENU || (message >= EM_GETSEL && message <= EM_GETIMESTATUS) ||
          (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
          (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
-}
-
-// The text as UTF-16, ended with a 0. A vector, not a std::wstring: the
-// wide string's library code would add a tenth to the exe.
-std::vector<wchar_t> WideText(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  const int wideSize = MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<size_t>(wideSize) + 1, L'\0');
-  MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), wideSize);
-  return wide;
 }
 
 // The one main window of the thread, for the window-creation hook.

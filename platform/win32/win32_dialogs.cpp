@@ -16,9 +16,7 @@ using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
 // that rarely shows them.
 FileDialogFn FileDialogEntry(bool save) {
   static HMODULE comdlg32 = LoadSystemLibrary("comdlg32.dll");
-  if (comdlg32 == nullptr) return nullptr;
-  return reinterpret_cast<FileDialogFn>(reinterpret_cast<void*>(
-      GetProcAddress(comdlg32, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+  return Entry<FileDialogFn>(comdlg32, save ? "GetSaveFileNameA" : "GetOpenFileNameA");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_dpi.h"
 
+#include "platform/win32/win32_platform.h"
+
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -7,15 +9,6 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
-// An export of a DLL the program has loaded already; null when it has none
-// of that name.
-template <typename Function>
-Function Entry(const char* module, const char* name) {
-  const HMODULE loaded = GetModuleHandleA(module);
-  return loaded == nullptr ? nullptr
-                           : reinterpret_cast<Function>(
-                                 reinterpret_cast<void*>(GetProcAddress(loaded, name)));
-}
 
 }  // namespace
 
@@ -27,21 +20,22 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto getDpiForWindow = Entry<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+  static const auto getDpiForWindow =
+      Entry<GetDpiForWindowFn>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
   const int dpi = getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
 
 int SystemMetricForDpi(int index, int dpi) {
   static const auto forDpi =
-      Entry<GetSystemMetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
+      Entry<GetSystemMetricsForDpiFn>(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
   if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
   return Rescale(GetSystemMetrics(index), SystemDpi(), dpi);
 }
 
 SIZE FrameSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi) {
   static const auto forDpi =
-      Entry<AdjustWindowRectExForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
+      Entry<AdjustWindowRectExForDpiFn>(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi");
   RECT frame = {0, 0, client.cx, client.cy};
   if (forDpi != nullptr)
     forDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi));
@@ -54,7 +48,7 @@ OwnedIcon LoadIconSized(HINSTANCE module, LPCWSTR name, int size) {
   // The version 6 common controls, which the manifest binds, have it from
   // Windows Vista on.
   static const auto scaleDown =
-      Entry<LoadIconWithScaleDownFn>("comctl32.dll", "LoadIconWithScaleDown");
+      Entry<LoadIconWithScaleDownFn>(GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
   HICON icon = nullptr;
   if (scaleDown != nullptr && SUCCEEDED(scaleDown(module, name, size, size, &icon)))
     return OwnedIcon(icon);

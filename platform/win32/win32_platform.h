@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
 
 // The Win32 platform: one object per concern, each call one API call.
@@ -85,9 +88,15 @@ class Win32SystemLog : public SystemLog {
              std::vector<SystemLogEvent>& events) override;
 };
 
+// The code page of the program's texts, whatever the system's.
+inline constexpr UINT kTextCodePage = 932;
+
 // UTF-16 text in code page 932: "?" for each character the code page lacks,
 // never a look-alike.
 std::string Cp932Text(const wchar_t* text, int length);
+// Code page 932 text as UTF-16, ended with a 0. A vector, not a
+// std::wstring: the wide string's library code would add a tenth to the exe.
+std::vector<wchar_t> WideText(const std::string& text);
 
 // Installs the Win32 objects as the program's platform.
 void InstallWin32Platform();
@@ -96,3 +105,16 @@ void InstallWin32Platform();
 // folder or the current directory, where another program may have put a DLL
 // of the same name.
 HMODULE LoadSystemLibrary(const char* name);
+
+// A function of a loaded DLL looked up at run time, for what older systems
+// lack; null when the DLL or the function is missing.
+template <typename Function>
+Function Entry(HMODULE module, const char* name) {
+  return module == nullptr ? nullptr
+                           : reinterpret_cast<Function>(
+                                 reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+template <typename Function>
+void Resolve(HMODULE module, const char* name, Function& function) {
+  function = Entry<Function>(module, name);
+}

@@ -39,8 +39,8 @@ using GetProcessInformationFn = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS,
 
 // Windows 8 and later; Windows 10 1511 and later answer ProcessAppMemoryInfo.
 GetProcessInformationFn ProcessInformationEntry() {
-  static const auto entry = reinterpret_cast<GetProcessInformationFn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessInformation")));
+  static const auto entry =
+      Entry<GetProcessInformationFn>(GetModuleHandleA("kernel32.dll"), "GetProcessInformation");
   return entry;
 }
 

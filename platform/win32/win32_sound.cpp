@@ -5,12 +5,7 @@ using PlaySoundAFn = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
 constexpr DWORD kFileAsync = 0x00020000 /* SND_FILENAME */ | 0x0001 /* SND_ASYNC */;
 
 PlaySoundAFn PlaySoundEntry() {
-  static PlaySoundAFn entry = [] {
-    HMODULE winmm = LoadSystemLibrary("winmm.dll");
-    return winmm ? reinterpret_cast<PlaySoundAFn>(
-                       reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundA")))
-                 : nullptr;
-  }();
+  static const auto entry = Entry<PlaySoundAFn>(LoadSystemLibrary("winmm.dll"), "PlaySoundA");
   return entry;
 }
 }  // namespace

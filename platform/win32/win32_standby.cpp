@@ -9,19 +9,11 @@
 namespace {
 
 constexpr DWORD kNotifyWindowHandle = 0;  // DEVICE_NOTIFY_WINDOW_HANDLE
-constexpr UINT kTextCodePage = 932;
 constexpr wchar_t kSystemChannel[] = L"System";
 // One read of the query: the log is searched newest first, and a search that
 // runs on past the recent events is cut off here, so the message loop never
 // waits long.
 constexpr DWORD kReadTimeoutMs = 100;
-
-template <typename Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn) {
-  fn = module != nullptr
-           ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-           : nullptr;
-}
 
 struct NoticeApi {
   decltype(&RegisterSuspendResumeNotification) subscribe = nullptr;
@@ -86,15 +78,6 @@ class EvtHandle {
   EVT_HANDLE handle_;
 };
 
-// The text as UTF-16, ended with a 0; the query is plain ASCII.
-std::vector<wchar_t> WideText(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  const int wideSize = MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<size_t>(wideSize) + 1, L'\0');
-  MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), wideSize);
-  return wide;
-}
-
 // The event's System properties, indexed by EVT_SYSTEM_PROPERTY_ID; empty
 // when they cannot be rendered. Strings point into the vector.
 std::vector<EVT_VARIANT> SystemValues(EVT_HANDLE context, EVT_HANDLE event) {
@@ -131,17 +114,6 @@ std::string Message(EVT_HANDLE event, LPCWSTR provider) {
 }
 
 }  // namespace
-
-std::string Cp932Text(const wchar_t* text, int length) {
-  if (length <= 0) return std::string();
-  const int size = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, text, length, nullptr,
-                                       0, "?", nullptr);
-  if (size <= 0) return std::string();
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, text, length, &bytes[0], size, "?",
-                      nullptr);
-  return bytes;
-}
 
 std::uintptr_t Win32SuspendResumeNotice::Register(WindowId window) {
   if (Notice().subscribe == nullptr) return 0;

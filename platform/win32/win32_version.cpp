@@ -8,11 +8,6 @@ struct VersionApi {
   BOOL(WINAPI* query)(LPCVOID, LPCSTR, LPVOID*, PUINT) = nullptr;
 };
 
-template <typename Fn>
-void Resolve(HMODULE module, const char* name, Fn& fn) {
-  fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // version.dll is not a KnownDLL: load it from System32 only.
 const VersionApi& Api() {
   static const VersionApi api = [] {
