@@ -401,10 +401,27 @@ SettingsControls FindSettingsControls(HWND dialog) {
 void TrayMenuCommand(const TessarilProcess& app, char mnemonic) {
   HWND tray = WindowOfClass(app, "TTaskTrayWnd");
   if (tray == nullptr) throw std::runtime_error("the program has no tray window");
-  PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
+  // The program's own shown menu: the first window of the class anywhere
+  // may be a hidden one left from an earlier menu.
   HWND menu = nullptr;
-  if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }))
-    throw std::runtime_error("the tray menu did not open");
+  const auto shown = [&] {
+    for (HWND window : app.WindowsOfProcess())
+      if (ClassOf(window) == "#32768" && IsWindowVisible(window)) return (menu = window) != nullptr;
+    return false;
+  };
+  // Under Wine a menu opened just after a window of the program went away
+  // or a box closed may end at once, drawn or not (a message left from the
+  // old window ends its loop); a user clicks again, and so does this. A menu
+  // still open a moment after it showed waits for its key.
+  constexpr int kClicks = 3;
+  for (int click = 0; click < kClicks && menu == nullptr; ++click) {
+    PostMessageA(tray, kTaskTray, 0, WM_RBUTTONUP);
+    if (WaitFor(shown, Timeout{2000})) {
+      Sleep(100);
+      if (!IsWindowVisible(menu)) menu = nullptr;
+    }
+  }
+  if (menu == nullptr) throw std::runtime_error("the tray menu did not open");
   PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 0);
   if (!WaitFor([&] { return !IsWindowVisible(menu); }))
     throw std::runtime_error("the tray menu did not close");
