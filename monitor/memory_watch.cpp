@@ -73,10 +73,17 @@ void CheckMemory() {
   if (MonitorSettings.WaveRes && Sys().files->FileExists(MonitorSettings.WaveResFile))
     Sys().sound->PlayAsync(MonitorSettings.WaveResFile);
 
-  // Off while the dialog is open, so no second alert starts inside its loop.
+  // Off while the dialog is open, so no second alert starts inside its loop;
+  // on again however the alert ends: a log that cannot be written this
+  // minute is reported, and must not end the watch for the session.
   Form1->Timer1.SetEnabled(false);
-  Sys().dialogs->ShowMessage(0, boxText, texts::kInformationCaption, MessageKind::Information);
-  WriteLog(EventLine(MemoryAlertText(limit)));
+  try {
+    Sys().dialogs->ShowMessage(0, boxText, texts::kInformationCaption, MessageKind::Information);
+    WriteLog(EventLine(MemoryAlertText(limit)));
+  } catch (...) {
+    Form1->Timer1.SetEnabled(true);
+    throw;
+  }
   Form1->Timer1.SetEnabled(true);
 }
 
