@@ -135,6 +135,12 @@ Measured Measure(const TessarilProcess& app) {
   Measured m;
   HWND box = app.FindDialog("情報");
   if (box == nullptr) throw std::runtime_error("no memory alert");
+  // The graph first: under Wine its focus, arriving late, closed the tray
+  // menu of the settings command when that came right after it.
+  TrayMenuCommand(app, 'g');
+  m.graph = WindowOfClass(app, "TGraphForm");
+  if (m.graph == nullptr || !WaitFor([&] { return IsWindowVisible(m.graph) != FALSE; }))
+    throw std::runtime_error("the graph window did not open");
   for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
     if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       m.scaled.push_back({"icon", PlaceInParent(c), false});
@@ -146,10 +152,6 @@ Measured Measure(const TessarilProcess& app) {
   GetWindowRect(app.MainWindow(), &m.bounds);
   app.SendPowerBroadcast(PBT_APMRESUMESUSPEND, 0);  // a second line
   m.memo = FindWindowExA(app.MainWindow(), nullptr, "EDIT", nullptr);
-  TrayMenuCommand(app, 'g');
-  m.graph = WindowOfClass(app, "TGraphForm");
-  if (m.graph == nullptr || !WaitFor([&] { return IsWindowVisible(m.graph) != FALSE; }))
-    throw std::runtime_error("the graph window did not open");
   m.dialog = OpenSettings(app);
   if (m.dialog == nullptr) throw std::runtime_error("the settings dialog did not open");
   RECT client = {};
