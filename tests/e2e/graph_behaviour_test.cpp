@@ -21,12 +21,20 @@ bool ChooseFromMenu(char mnemonic) {
   return PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 0) != FALSE;
 }
 
-// グラフ(&G) from the icon's menu; the window once it shows.
+// グラフ(&G) from the icon's menu; the window once it shows. Under Wine the
+// focus of a window activated just before (the program's own window after a
+// box or the graph closed) can reach the program only once the menu is open,
+// and closes it unchosen; the user then clicks again, and so does this, at
+// most twice more. Opening an open graph only brings it to the front.
 HWND OpenGraph(const TessarilProcess& app) {
-  PostMessageA(WindowOfClass(app, "TTaskTrayWnd"), kTaskTray, 0, WM_RBUTTONUP);
   HWND graph = nullptr;
-  if (ChooseFromMenu('g'))
-    WaitFor([&] { return (graph = FindWindowA(nullptr, "推移グラフ")) && IsWindowVisible(graph); });
+  for (int attempt = 0; attempt < 3 && graph == nullptr; ++attempt) {
+    PostMessageA(WindowOfClass(app, "TTaskTrayWnd"), kTaskTray, 0, WM_RBUTTONUP);
+    const auto shown = [&] {
+      return (graph = FindWindowA(nullptr, "推移グラフ")) && IsWindowVisible(graph);
+    };
+    if (ChooseFromMenu('g') && !WaitFor(shown)) graph = nullptr;
+  }
   return graph;
 }
 
