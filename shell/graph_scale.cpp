@@ -64,9 +64,9 @@ std::vector<UtcSeconds> LocalTickTimes(UtcSeconds start, UtcSeconds end, LocalSe
 
 GraphSizes GraphSizesAt(int dpi) {
   const GraphSizes design;
-  return {Scale(design.line, dpi),     Scale(design.memoryLine, dpi), Scale(design.mark, dpi),
-          Scale(design.minBand, dpi),  Scale(design.labelGap, dpi),   Scale(design.textGap, dpi),
-          Scale(design.margin, dpi)};
+  return {Scale(design.line, dpi),    Scale(design.memoryLine, dpi), Scale(design.mark, dpi),
+          Scale(design.minBand, dpi), Scale(design.labelGap, dpi),   Scale(design.textGap, dpi),
+          Scale(design.margin, dpi),  Scale(design.dash, dpi),       Scale(design.dashGap, dpi)};
 }
 
 GraphLayout LayOutGraph(int width, int height, int lineHeight, int valueLabelWidth,

@@ -48,6 +48,10 @@ struct GraphSizes {
   int labelGap = 4;    // a label to the plot or the window edge beside it
   int textGap = 2;     // a title or time label to its plot, a legend's swatch to its text
   int margin = 8;      // the least room beside the plots
+  // The limit line's dashes and gaps once it is wider than a pixel; one
+  // pixel wide it has the system's own (18 and 6 under Wine).
+  int dash = 18;
+  int dashGap = 6;
 };
 GraphSizes GraphSizesAt(int dpi);
 

@@ -78,13 +78,15 @@ void FrameOf(HDC dc, const PlotBox& r, int thick) {
   VerticalLine(dc, r.right - thick + 1, r.top, r.bottom + 1, thick, kFrame);
 }
 
-// A pen `width` pixels wide. A dashed one wider than a pixel must be
-// geometric: the system draws a wide pen of the plain kind solid.
-OwnedPen MakePen(int style, int width, COLORREF color) {
-  if (style == PS_SOLID || width <= 1) return OwnedPen(CreatePen(style, width, color));
+// The limit line's pen: one pixel wide, the system's dashed pen; wider, a
+// geometric one with the dashes given, as the system draws a wide pen of
+// the plain kind solid.
+OwnedPen DashedPen(const GraphSizes& sizes, COLORREF color) {
+  if (sizes.line <= 1) return OwnedPen(CreatePen(PS_DASH, 1, color));
   const LOGBRUSH brush = {BS_SOLID, color, 0};
-  return OwnedPen(ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT, static_cast<DWORD>(width),
-                               &brush, 0, nullptr));
+  const DWORD dashes[] = {static_cast<DWORD>(sizes.dash), static_cast<DWORD>(sizes.dashGap)};
+  return OwnedPen(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT,
+                               static_cast<DWORD>(sizes.line), &brush, 2, dashes));
 }
 
 void Line(HDC dc, const PlotPoint& from, const PlotPoint& to) {
@@ -174,12 +176,14 @@ void DrawMemory(const Canvas& c, const std::vector<HistorySample>& samples, cons
                 std::uint32_t limit) {
   const PlotBox& r = c.memory;
   if (limit != 0) {
-    const int y = ValueToY(limit, axis.top, r.top, r.bottom);
-    const OwnedPen pen = MakePen(PS_DASH, c.sizes.line, kLimitLine);
+    // A wide pen is centred on its line: half of it down, it covers the
+    // rows from y down, as the other lines do.
+    const int y = ValueToY(limit, axis.top, r.top, r.bottom) + c.sizes.line / 2;
+    const OwnedPen pen = DashedPen(c.sizes, kLimitLine);
     const Selection selected(c.dc, pen.get());
     Line(c.dc, {r.left, y}, {r.right, y});
   }
-  const OwnedPen pen = MakePen(PS_SOLID, c.sizes.memoryLine, kMemoryLine);
+  const OwnedPen pen(CreatePen(PS_SOLID, c.sizes.memoryLine, kMemoryLine));
   const Selection selected(c.dc, pen.get());
   const auto pointOf = [&](const HistorySample& s) {
     return MemoryPoint(s, c.start, c.end, axis.top, r.left, r.top, r.right, r.bottom);
