@@ -79,8 +79,7 @@ int LineHeight(HWND memo) {
 // The height of the lowest text in the window as the screen shows it: the
 // rows with dark pixels, counted up from the bottom of the client area to
 // the first row without any. In the graph these are the time labels.
-int InkHeightAtBottom(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+int InkHeightNow(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
   POINT origin = {0, 0};
@@ -111,6 +110,19 @@ int InkHeightAtBottom(HWND window) {
   const int bottom = y;
   while (y >= 0 && darkRow(y)) --y;
   return bottom - y;
+}
+
+// Painted again and read until two readings agree: Wine copies a window's
+// paint to the screen only when the program's thread next waits.
+int InkHeightAtBottom(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int height = -1, previous = -2;
+  WaitFor([&] {
+    previous = height;
+    height = InkHeightNow(window);
+    return height == previous;
+  });
+  return height;
 }
 
 struct Measured {
