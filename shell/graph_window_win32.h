@@ -26,8 +26,8 @@ class GraphWindow : public BaseWindow {
  private:
   // The font and the sizes for this DPI.
   void ApplyDpi(int dpi);
-  // Moved to a monitor of another scale: the place Windows suggests, then
-  // the font and the layout for the new DPI.
+  // Moved to a monitor of another scale: the font for the new DPI, the
+  // place Windows suggests, and the layout again.
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnPaint();
   void FormPaint(HDC target);
