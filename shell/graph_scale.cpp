@@ -4,6 +4,7 @@
 
 #include "app/number_text.h"
 #include "monitor/power_event.h"
+#include "platform/dpi_scale.h"
 
 namespace {
 constexpr int kTickHourChoices[] = {1, 2, 3, 4, 6, 12, 24};
@@ -59,6 +60,23 @@ std::vector<UtcSeconds> LocalTickTimes(UtcSeconds start, UtcSeconds end, LocalSe
   for (; t <= end; t += kQuarterHour)
     if (localOf(t) % every == 0) ticks.push_back(t);
   return ticks;
+}
+
+GraphSizes GraphSizesAt(int dpi) {
+  const GraphSizes design;
+  return {Scale(design.line, dpi),    Scale(design.memoryLine, dpi), Scale(design.mark, dpi),
+          Scale(design.minBand, dpi), Scale(design.labelGap, dpi),   Scale(design.textGap, dpi),
+          Scale(design.margin, dpi),  Scale(design.dash, dpi),       Scale(design.dashGap, dpi)};
+}
+
+GraphLayout LayOutGraph(int width, int height, int lineHeight, int valueLabelWidth,
+                        int timeLabelWidth, const GraphSizes& sizes) {
+  const int row = lineHeight + lineHeight / 2;
+  const int left = valueLabelWidth + sizes.margin;
+  const int right = width - std::max(timeLabelWidth / 2, sizes.margin) - sizes.labelGap;
+  const int plotHeight = std::max(2, (height - 3 * row) / 2);
+  const PlotBox memory = {left, row, right, row + plotHeight};
+  return {memory, {left, memory.bottom + row, right, memory.bottom + row + plotHeight}};
 }
 
 int TimeToX(UtcSeconds time, UtcSeconds start, UtcSeconds end, int left, int right) {

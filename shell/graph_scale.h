@@ -38,6 +38,41 @@ int ChooseTickHours(int plotWidth, int labelWidth, int gap);
 std::vector<UtcSeconds> LocalTickTimes(UtcSeconds start, UtcSeconds end, LocalSeconds every,
                                        const std::function<LocalSeconds(UtcSeconds)>& localOf);
 
+// The lengths the graph draws with, designed at 96 DPI (the values here)
+// and scaled to the window's DPI once a paint.
+struct GraphSizes {
+  int line = 1;        // frames, grid, day and limit lines
+  int memoryLine = 2;  // the memory line
+  int mark = 2;        // a marked sample reaches this far each side of its point
+  int minBand = 3;     // the narrowest sleep band
+  int labelGap = 4;    // a label to the plot or the window edge beside it
+  int textGap = 2;     // a title or time label to its plot, a legend's swatch to its text
+  int margin = 8;      // the least room beside the plots
+  // The limit line's dashes and gaps once it is wider than a pixel; one
+  // pixel wide it has the system's own (18 and 6 under Wine).
+  int dash = 18;
+  int dashGap = 6;
+};
+GraphSizes GraphSizesAt(int dpi);
+
+struct PlotBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// The memory plot above the battery plot in a client area `width` by
+// `height`: a row of text and half for each plot's title and one for the
+// time labels below both, value labels `valueLabelWidth` wide at the left,
+// half a time label `timeLabelWidth` wide hanging past the right end.
+struct GraphLayout {
+  PlotBox memory;
+  PlotBox battery;
+};
+GraphLayout LayOutGraph(int width, int height, int lineHeight, int valueLabelWidth,
+                        int timeLabelWidth, const GraphSizes& sizes);
+
 // Pixel of an instant on [left, right] for the day [start, end], and of a
 // value on [bottom, top] for 0 to `axisTop`; both clamped to their range.
 int TimeToX(UtcSeconds time, UtcSeconds start, UtcSeconds end, int left, int right);

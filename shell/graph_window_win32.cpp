@@ -8,6 +8,7 @@
 #include "app/number_text.h"
 #include "app/texts.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_window_system.h"
 #include "settings/graph_bounds.h"
 #include "settings/ini_file.h"
@@ -18,12 +19,13 @@
 
 namespace {
 
-constexpr int kFontHeight = -12;
+// At 96 DPI, scaled to the window's.
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
-constexpr int kMinBandWidth = 3;
-constexpr int kPointSize = 2;
 constexpr UINT kCommandSaveCsv = 1;
+// The widest value and time labels the layout leaves room for.
+constexpr char kValueLabelRoom[] = "000000";
+constexpr char kTimeLabelRoom[] = "00:00";
 
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr COLORREF kFrame = RGB(128, 128, 128);
@@ -36,8 +38,14 @@ constexpr COLORREF kMainsFill = RGB(120, 200, 120);
 constexpr COLORREF kBatteryFill = RGB(240, 170, 60);
 constexpr COLORREF kText = RGB(0, 0, 0);
 
-struct Plot {
-  RECT area;
+// What every part of one paint draws on and with: the off-screen DC, the
+// day shown, the sizes at the window's DPI, the font's figures and the plots.
+struct Canvas {
+  HDC dc;
+  UtcSeconds start, end;
+  GraphSizes sizes;
+  int lineHeight, timeLabelWidth;
+  PlotBox memory, battery;
 };
 
 SIZE TextSize(HDC dc, const char* text) {
@@ -52,12 +60,38 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, int width = 1,
-          int style = PS_SOLID) {
-  const OwnedPen pen(CreatePen(style, width, color));
-  const Selection selected(dc, pen.get());
-  MoveToEx(dc, x0, y0, nullptr);
-  LineTo(dc, x1, y1);
+// Lines along the axes are filled, `thick` pixels across, to the right of
+// or below where a one-pixel line lies: exact at every DPI, where a wide
+// pen's pixels fall either side of the line as the system chooses.
+void VerticalLine(HDC dc, int x, int top, int bottom, int thick, COLORREF color) {
+  Fill(dc, x, top, x + thick, bottom, color);
+}
+void HorizontalLine(HDC dc, int left, int right, int y, int thick, COLORREF color) {
+  Fill(dc, left, y, right, y + thick, color);
+}
+
+// The plot's edges, `thick` pixels wide inside them.
+void FrameOf(HDC dc, const PlotBox& r, int thick) {
+  HorizontalLine(dc, r.left, r.right + 1, r.top, thick, kFrame);
+  HorizontalLine(dc, r.left, r.right + 1, r.bottom - thick + 1, thick, kFrame);
+  VerticalLine(dc, r.left, r.top, r.bottom + 1, thick, kFrame);
+  VerticalLine(dc, r.right - thick + 1, r.top, r.bottom + 1, thick, kFrame);
+}
+
+// The limit line's pen: one pixel wide, the system's dashed pen; wider, a
+// geometric one with the dashes given, as the system draws a wide pen of
+// the plain kind solid.
+OwnedPen DashedPen(const GraphSizes& sizes, COLORREF color) {
+  if (sizes.line <= 1) return OwnedPen(CreatePen(PS_DASH, 1, color));
+  const LOGBRUSH brush = {BS_SOLID, color, 0};
+  const DWORD dashes[] = {static_cast<DWORD>(sizes.dash), static_cast<DWORD>(sizes.dashGap)};
+  return OwnedPen(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT,
+                               static_cast<DWORD>(sizes.line), &brush, 2, dashes));
+}
+
+void Line(HDC dc, const PlotPoint& from, const PlotPoint& to) {
+  MoveToEx(dc, from.x, from.y, nullptr);
+  LineTo(dc, to.x, to.y);
 }
 
 void Text(HDC dc, int x, int y, const char* text, UINT align) {
@@ -67,19 +101,132 @@ void Text(HDC dc, int x, int y, const char* text, UINT align) {
   TextOutA(dc, x, y, text, static_cast<int>(strlen(text)));
 }
 
-void FrameOf(HDC dc, const RECT& r) {
-  Line(dc, r.left, r.top, r.right, r.top, kFrame);
-  Line(dc, r.right, r.top, r.right, r.bottom, kFrame);
-  Line(dc, r.right, r.bottom, r.left, r.bottom, kFrame);
-  Line(dc, r.left, r.bottom, r.left, r.top, kFrame);
+int XOf(const Canvas& c, UtcSeconds time) {
+  return TimeToX(time, c.start, c.end, c.memory.left, c.memory.right);
 }
 
 // Grid lines and labels of a value axis at the plot's left.
-void ValueGrid(HDC dc, const RECT& r, const ValueAxis& axis) {
+void DrawValueGrid(const Canvas& c, const PlotBox& r, const ValueAxis& axis) {
   for (std::int64_t v = 0; v <= axis.top; v += axis.step) {
     const int y = ValueToY(v, axis.top, r.top, r.bottom);
-    if (v > 0) Line(dc, r.left + 1, y, r.right, y, kGrid);
-    Text(dc, r.left - 4, y, AxisLabel(v).c_str(), TA_RIGHT | TA_BASELINE);
+    if (v > 0) HorizontalLine(c.dc, r.left + c.sizes.line, r.right, y, c.sizes.line, kGrid);
+    Text(c.dc, r.left - c.sizes.labelGap, y, AxisLabel(v).c_str(), TA_RIGHT | TA_BASELINE);
+  }
+}
+
+// Hour lines in both plots with their labels below, then the day lines.
+void DrawTimeAxis(const Canvas& c) {
+  const int line = c.sizes.line;
+  const int tickHours =
+      ChooseTickHours(c.memory.right - c.memory.left, c.timeLabelWidth, c.lineHeight);
+  for (UtcSeconds t : LocalTickTimes(c.start, c.end, tickHours * kSecondsPerHour, LocalSecondsAt)) {
+    const int x = XOf(c, t);
+    VerticalLine(c.dc, x, c.memory.top + line, c.memory.bottom, line, kGrid);
+    VerticalLine(c.dc, x, c.battery.top + line, c.battery.bottom, line, kGrid);
+    const LocalTime lt = LocalTimeAt(t);
+    // The program's own number texts: printf would bring 10 KB of formatting.
+    const std::string label = PaddedDecimalText(static_cast<std::uint32_t>(lt.hour), 2) + ":" +
+                              PaddedDecimalText(static_cast<std::uint32_t>(lt.minute), 2);
+    Text(c.dc, x, c.battery.bottom + c.sizes.textGap, label.c_str(), TA_CENTER | TA_TOP);
+  }
+  for (UtcSeconds t : LocalTickTimes(c.start, c.end, kSecondsPerDay, LocalSecondsAt))
+    VerticalLine(c.dc, XOf(c, t), c.memory.top, c.battery.bottom, line, kDayLine);
+}
+
+// Battery: filled below the charge, its colour telling mains from battery.
+void DrawBattery(const Canvas& c, const std::vector<HistorySample>& samples) {
+  const PlotBox& r = c.battery;
+  const bool anyBattery =
+      std::any_of(samples.begin(), samples.end(),
+                  [](const HistorySample& s) { return s.batteryPercent != kUnknownBatteryPercent; });
+  if (!anyBattery) {
+    // On a clear patch: a day line may pass behind the middle.
+    const int x = (r.left + r.right) / 2;
+    const int y = (r.top + r.bottom - c.lineHeight) / 2;
+    const int half = TextSize(c.dc, texts::kNoBattery).cx / 2 + c.sizes.textGap;
+    Fill(c.dc, x - half, y, x + half, y + c.lineHeight, kBackground);
+    Text(c.dc, x, y, texts::kNoBattery, TA_CENTER | TA_TOP);
+    return;
+  }
+  const ValueAxis axis = ChooseValueAxis(100, r.bottom - r.top, c.lineHeight);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const HistorySample& s = samples[i];
+    if (s.batteryPercent == kUnknownBatteryPercent) continue;
+    const int x0 = XOf(c, s.time);
+    const bool joined = i + 1 < samples.size() && Joined(s, samples[i + 1]);
+    const int x1 = joined ? XOf(c, samples[i + 1].time) : x0 + 1;
+    const int y = ValueToY(s.batteryPercent, axis.top, r.top, r.bottom);
+    Fill(c.dc, x0, y, std::max(x1, x0 + 1), r.bottom, DrawnOnMains(s) ? kMainsFill : kBatteryFill);
+  }
+  DrawValueGrid(c, r, axis);
+}
+
+// Sleeps over both plots; a short one still shows, reaching back from its end.
+void DrawSleeps(const Canvas& c, const std::vector<SleepPeriod>& sleeps) {
+  for (const SleepPeriod& p : sleeps) {
+    const int x1 = XOf(c, p.end);
+    const int x0 = std::min(XOf(c, p.start), x1 - c.sizes.minBand);
+    Fill(c.dc, std::max(x0, c.memory.left + c.sizes.line), c.memory.top + c.sizes.line, x1,
+         c.battery.bottom, kSleepShade);
+  }
+}
+
+// Memory: the limit, the line, and the points below the limit and the newest.
+void DrawMemory(const Canvas& c, const std::vector<HistorySample>& samples, const ValueAxis& axis,
+                std::uint32_t limit) {
+  const PlotBox& r = c.memory;
+  if (limit != 0) {
+    // A wide pen is centred on its line: half of it down, it covers the
+    // rows from y down, as the other lines do.
+    const int y = ValueToY(limit, axis.top, r.top, r.bottom) + c.sizes.line / 2;
+    const OwnedPen pen = DashedPen(c.sizes, kLimitLine);
+    const Selection selected(c.dc, pen.get());
+    Line(c.dc, {r.left, y}, {r.right, y});
+  }
+  const OwnedPen pen(CreatePen(PS_SOLID, c.sizes.memoryLine, kMemoryLine));
+  const Selection selected(c.dc, pen.get());
+  const auto pointOf = [&](const HistorySample& s) {
+    return MemoryPoint(s, c.start, c.end, axis.top, r.left, r.top, r.right, r.bottom);
+  };
+  const int mark = c.sizes.mark;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const PlotPoint p = pointOf(samples[i]);
+    if (i > 0 && Joined(samples[i - 1], samples[i])) Line(c.dc, pointOf(samples[i - 1]), p);
+    const bool low = limit != 0 && samples[i].availMB < limit;
+    if (low || i + 1 == samples.size())
+      Fill(c.dc, p.x - mark, p.y - mark, p.x + mark + 1, p.y + mark + 1,
+           low ? kLimitLine : kMemoryLine);
+  }
+}
+
+// The frames, each plot's title and the legend, right-aligned above the
+// plots where no sleep reaches.
+void DrawFramesAndTitles(const Canvas& c) {
+  const GraphSizes& s = c.sizes;
+  FrameOf(c.dc, c.memory, s.line);
+  FrameOf(c.dc, c.battery, s.line);
+  const int legendTop = c.memory.top - c.lineHeight - s.textGap;
+  Text(c.dc, c.memory.left, legendTop, texts::kGraphMemoryTitle, TA_LEFT | TA_TOP);
+  Text(c.dc, c.battery.left, c.battery.top - c.lineHeight - s.textGap, texts::kGraphBatteryTitle,
+       TA_LEFT | TA_TOP);
+
+  const struct {
+    const char* caption;
+    COLORREF color;
+  } legend[] = {{texts::kGraphMains, kMainsFill},
+                {texts::kGraphOnBattery, kBatteryFill},
+                {texts::kGraphSleep, kSleepShade}};
+  int x = c.memory.right;
+  const int titleRight = c.memory.left + TextSize(c.dc, texts::kGraphMemoryTitle).cx;
+  for (int i = 2; i >= 0; --i) {
+    x -= TextSize(c.dc, legend[i].caption).cx;
+    // No room beside the title.
+    if (x - c.lineHeight - s.textGap < titleRight + c.lineHeight) break;
+    Text(c.dc, x, legendTop, legend[i].caption, TA_LEFT | TA_TOP);
+    x -= c.lineHeight + s.textGap;
+    Fill(c.dc, x, legendTop + s.textGap, x + c.lineHeight - s.textGap,
+         legendTop + c.lineHeight - s.textGap, legend[i].color);
+    x -= c.lineHeight;
   }
 }
 
@@ -124,10 +271,6 @@ void GraphWindow::Open(HINSTANCE instance, HWND owner) {
   wc.hIcon = LoadIconA(instance, "MAINICON");
   wc.lpszClassName = texts::kGraphWindowClass;
   RegisterClassA(&wc);
-  if (font_.get() == nullptr)
-    font_ = OwnedFont(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kMainFont));
   if (csvDialog_.title.empty()) csvDialog_ = CsvDialogRequest();
 
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = kDefaultWidth, h = kDefaultHeight;
@@ -148,6 +291,11 @@ void GraphWindow::Open(HINSTANCE instance, HWND owner) {
   CreateWindowExA(0, texts::kGraphWindowClass, texts::kGraphCaption, WS_OVERLAPPEDWINDOW, x, y,
                   w, h, owner, nullptr, instance, this);
   if (hwnd_ == nullptr) return;
+  // The default size is given at 96 DPI; the window's DPI is known once it
+  // exists. A saved place is physical pixels and stays as it is.
+  if (!saved)
+    SetWindowPos(hwnd_, nullptr, 0, 0, Scale(kDefaultWidth, dpi_), Scale(kDefaultHeight, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
 }
@@ -196,6 +344,20 @@ void GraphWindow::OnContextMenu(LPARAM lParam) {
   if (command == kCommandSaveCsv) ExportHistoryCsv(history_, csvDialog_);
 }
 
+void GraphWindow::ApplyDpi(int dpi) {
+  font_ = MakeTextFont(texts::kMainFont, dpi);
+  dpi_ = dpi;
+}
+
+void GraphWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+               Extent(suggested.left, suggested.right), Extent(suggested.top, suggested.bottom),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Laid out again at the paint, also when the size stayed.
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void GraphWindow::OnPaint() {
   const PaintDc paint(hwnd_);
   // A failed paint's report is a modal box, during which this window is
@@ -209,6 +371,12 @@ void GraphWindow::OnPaint() {
 
 LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CREATE:
+      ApplyDpi(WindowDpi(hwnd_));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfChange(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
     case WM_PAINT:
@@ -225,7 +393,8 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      info->ptMinTrackSize = {kMinGraphSize, kMinGraphSize};
+      const int least = Scale(kMinGraphSize, dpi_);
+      info->ptMinTrackSize = {least, least};
       return 0;
     }
     case WM_DESTROY:
@@ -250,117 +419,28 @@ void GraphWindow::FormPaint(HDC target) {
   // The axis is in UTC, so the line never runs back or hides an hour; only
   // the labels and day lines are local.
   const UtcSeconds end = Sys().clock->UtcNow();
-  const UtcSeconds start = end - kHistorySpan;
+  Canvas c = {dc, end - kHistorySpan, end, GraphSizesAt(dpi_), TextSize(dc, "0").cy,
+              TextSize(dc, kTimeLabelRoom).cx, {}, {}};
+  const GraphLayout layout = LayOutGraph(width, height, c.lineHeight,
+                                         TextSize(dc, kValueLabelRoom).cx, c.timeLabelWidth,
+                                         c.sizes);
+  c.memory = layout.memory;
+  c.battery = layout.battery;
   const std::vector<HistorySample> samples = history_.Samples(end);
-  const std::vector<SleepPeriod> sleeps = history_.Sleeps(end);
-
-  const int lineHeight = TextSize(dc, "0").cy;
-  const int row = lineHeight + lineHeight / 2;
-  const SIZE timeLabel = TextSize(dc, "00:00");
-  const int left = TextSize(dc, "000000").cx + 8;
-  const int right = width - std::max<int>(timeLabel.cx / 2, 8) - 4;
-  const int plotHeight = std::max(2, (height - 3 * row) / 2);
-  const RECT memory = {left, row, right, row + plotHeight};
-  const RECT battery = {left, memory.bottom + row, right, memory.bottom + row + plotHeight};
-
-  const int tickHours = ChooseTickHours(right - left, timeLabel.cx, lineHeight);
-  for (UtcSeconds t : LocalTickTimes(start, end, tickHours * kSecondsPerHour, LocalSecondsAt)) {
-    const int x = TimeToX(t, start, end, left, right);
-    Line(dc, x, memory.top + 1, x, memory.bottom, kGrid);
-    Line(dc, x, battery.top + 1, x, battery.bottom, kGrid);
-    const LocalTime lt = LocalTimeAt(t);
-    // The program's own number texts: printf would bring 10 KB of formatting.
-    const std::string label = PaddedDecimalText(static_cast<std::uint32_t>(lt.hour), 2) + ":" +
-                              PaddedDecimalText(static_cast<std::uint32_t>(lt.minute), 2);
-    Text(dc, x, battery.bottom + 2, label.c_str(), TA_CENTER | TA_TOP);
-  }
-  for (UtcSeconds t : LocalTickTimes(start, end, kSecondsPerDay, LocalSecondsAt)) {
-    const int x = TimeToX(t, start, end, left, right);
-    Line(dc, x, memory.top, x, battery.bottom, kDayLine);
-  }
 
   const std::uint32_t limit = static_cast<std::uint32_t>(MonitorSettings.MemoryLimit);
   const std::int64_t maxMB =
       MemoryAxisMax(samples, limit, Sys().memory->Physical().totalBytes >> 20);
-  const ValueAxis memoryAxis = ChooseValueAxis(maxMB, plotHeight, lineHeight);
-  ValueGrid(dc, memory, memoryAxis);
+  const ValueAxis memoryAxis = ChooseValueAxis(maxMB, c.memory.bottom - c.memory.top, c.lineHeight);
 
-  // Battery: filled below the charge, its colour telling mains from battery.
-  const bool anyBattery =
-      std::any_of(samples.begin(), samples.end(),
-                  [](const HistorySample& s) { return s.batteryPercent != kUnknownBatteryPercent; });
-  if (anyBattery) {
-    const ValueAxis percentAxis = ChooseValueAxis(100, plotHeight, lineHeight);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-      const HistorySample& s = samples[i];
-      if (s.batteryPercent == kUnknownBatteryPercent) continue;
-      const int x0 = TimeToX(s.time, start, end, battery.left, battery.right);
-      const bool joined = i + 1 < samples.size() && Joined(s, samples[i + 1]);
-      const int x1 = joined ? TimeToX(samples[i + 1].time, start, end, battery.left, battery.right)
-                            : x0 + 1;
-      const int y = ValueToY(s.batteryPercent, percentAxis.top, battery.top, battery.bottom);
-      Fill(dc, x0, y, std::max(x1, x0 + 1), battery.bottom, DrawnOnMains(s) ? kMainsFill : kBatteryFill);
-    }
-    ValueGrid(dc, battery, percentAxis);
-  } else {
-    // On a clear patch: a day line may pass behind the middle.
-    const int x = (battery.left + battery.right) / 2;
-    const int y = (battery.top + battery.bottom - lineHeight) / 2;
-    const int half = TextSize(dc, texts::kNoBattery).cx / 2 + 2;
-    Fill(dc, x - half, y, x + half, y + lineHeight, kBackground);
-    Text(dc, x, y, texts::kNoBattery, TA_CENTER | TA_TOP);
-  }
-
-  // Sleeps over both plots; a short one still shows, reaching back from its end.
-  for (const SleepPeriod& p : sleeps) {
-    const int x1 = TimeToX(p.end, start, end, left, right);
-    const int x0 = std::min(TimeToX(p.start, start, end, left, right), x1 - kMinBandWidth);
-    Fill(dc, std::max(x0, left + 1), memory.top + 1, x1, battery.bottom, kSleepShade);
-  }
-
-  // Memory: the line, the limit, and the points below it.
-  if (limit != 0) {
-    const int y = ValueToY(limit, memoryAxis.top, memory.top, memory.bottom);
-    Line(dc, memory.left, y, memory.right, y, kLimitLine, 1, PS_DASH);
-  }
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    const PlotPoint p = MemoryPoint(samples[i], start, end, memoryAxis.top, memory.left,
-                                    memory.top, memory.right, memory.bottom);
-    if (i > 0 && Joined(samples[i - 1], samples[i])) {
-      const PlotPoint q = MemoryPoint(samples[i - 1], start, end, memoryAxis.top, memory.left,
-                                      memory.top, memory.right, memory.bottom);
-      Line(dc, q.x, q.y, p.x, p.y, kMemoryLine, 2);
-    }
-    const bool low = limit != 0 && samples[i].availMB < limit;
-    if (low || i + 1 == samples.size())
-      Fill(dc, p.x - kPointSize, p.y - kPointSize, p.x + kPointSize + 1, p.y + kPointSize + 1,
-           low ? kLimitLine : kMemoryLine);
-  }
-
-  FrameOf(dc, memory);
-  FrameOf(dc, battery);
-  Text(dc, memory.left, memory.top - lineHeight - 2, texts::kGraphMemoryTitle, TA_LEFT | TA_TOP);
-  Text(dc, battery.left, battery.top - lineHeight - 2, texts::kGraphBatteryTitle,
-       TA_LEFT | TA_TOP);
-
-  // The legend, right-aligned above the plots, where no sleep reaches.
-  const struct {
-    const char* caption;
-    COLORREF color;
-  } legend[] = {{texts::kGraphMains, kMainsFill},
-                {texts::kGraphOnBattery, kBatteryFill},
-                {texts::kGraphSleep, kSleepShade}};
-  int x = memory.right;
-  const int legendTop = memory.top - lineHeight - 2;
-  const int titleRight = memory.left + TextSize(dc, texts::kGraphMemoryTitle).cx;
-  for (int i = 2; i >= 0; --i) {
-    x -= TextSize(dc, legend[i].caption).cx;
-    if (x - lineHeight - 2 < titleRight + lineHeight) break;  // no room beside the title
-    Text(dc, x, legendTop, legend[i].caption, TA_LEFT | TA_TOP);
-    x -= lineHeight + 2;
-    Fill(dc, x, legendTop + 2, x + lineHeight - 2, legendTop + lineHeight - 2, legend[i].color);
-    x -= lineHeight;
-  }
+  // In this order: the sleeps cover the grids and the battery's fill, and
+  // the frames go over everything.
+  DrawTimeAxis(c);
+  DrawValueGrid(c, c.memory, memoryAxis);
+  DrawBattery(c, samples);
+  DrawSleeps(c, history_.Sleeps(end));
+  DrawMemory(c, samples, memoryAxis, limit);
+  DrawFramesAndTitles(c);
 
   BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
 }

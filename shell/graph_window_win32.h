@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "monitor/history.h"
+#include "platform/dpi_scale.h"
 #include "platform/platform.h"
 #include "shell/base_window_win32.h"
 #include "shell/gdi_win32.h"
@@ -23,6 +24,11 @@ class GraphWindow : public BaseWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The font and the sizes for this DPI.
+  void ApplyDpi(int dpi);
+  // Moved to a monitor of another scale: the font for the new DPI, the
+  // place Windows suggests, and the layout again.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnPaint();
   void FormPaint(HDC target);
   void OnContextMenu(LPARAM lParam);
@@ -31,6 +37,7 @@ class GraphWindow : public BaseWindow {
 
   const History& history_;
   OwnedFont font_;
+  int dpi_ = kDesignDpi;
   bool painting_ = false;
   // A place that could not be saved was reported; a later success clears it.
   bool saveReported_ = false;

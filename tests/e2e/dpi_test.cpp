@@ -10,7 +10,8 @@
 #include "tests/e2e/harness.h"
 
 // The program at 150 % display scale (144 DPI) against itself at 100 %:
-// what it places is one and a half times as large, what it saves is not.
+// what it places and draws is one and a half times as large, what it saves
+// is not.
 
 namespace {
 
@@ -57,8 +58,12 @@ void ExpectScaled(const std::vector<Placed>& at96, const std::vector<Placed>& sc
 LaunchOptions Launch() {
   LaunchOptions options;
   // A limit of -1 is 4294967295 MB: the start shows the memory alert.
+  // The graph clear of the settings dialog (centred over the main window)
+  // at both scales and after the moves below: its text is read from the
+  // screen.
   options.ini = "[main]\r\nMemoryLimit=-1\r\nSavePath=C:\\t.log\r\nLeft=40\r\nTop=50\r\n"
-                "Width=600\r\nHeight=130\r\n";
+                "Width=600\r\nHeight=130\r\n[extra]\r\nGraphLeft=660\r\nGraphTop=300\r\n"
+                "GraphWidth=600\r\nGraphHeight=450\r\n";
   options.wait = StartWait::kMainWindow;
   return options;
 }
@@ -71,26 +76,83 @@ int LineHeight(HWND memo) {
   return static_cast<short>(HIWORD(at)) - static_cast<short>(HIWORD(first));
 }
 
+// The height of the lowest text in the window as the screen shows it: the
+// rows with dark pixels, counted up from the bottom of the client area to
+// the first row without any. In the graph these are the time labels.
+int InkHeightNow(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  const int width = client.right, height = client.bottom;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER header = {sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const auto darkRow = [&](int y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = pixels[static_cast<std::size_t>(y) * width + x];
+      if (GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100) return true;
+    }
+    return false;
+  };
+  int y = height - 1;
+  while (y >= 0 && !darkRow(y)) --y;
+  const int bottom = y;
+  while (y >= 0 && darkRow(y)) --y;
+  return bottom - y;
+}
+
+// Painted again and read until two readings agree: Wine copies a window's
+// paint to the screen only when the program's thread next waits.
+int InkHeightAtBottom(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int height = -1, previous = -2;
+  WaitFor([&] {
+    previous = height;
+    height = InkHeightNow(window);
+    return height == previous;
+  });
+  return height;
+}
+
 struct Measured {
   RECT bounds = {};  // the main window's
-  HWND memo = nullptr, dialog = nullptr;
+  HWND memo = nullptr, dialog = nullptr, graph = nullptr;
   // The memory alert's icon and its button's size, the settings dialog's
   // client area, then what Contents gives.
   std::vector<Placed> scaled;
 };
 
-// The event list's line height (its font's) and the dialog's controls.
+// The event list's line height (its font's), the graph's text height and
+// the dialog's controls.
 std::vector<Placed> Contents(const Measured& m) {
-  std::vector<Placed> placed = {{"line", {0, 0, 0, LineHeight(m.memo)}, false}};
+  std::vector<Placed> placed = {{"line", {0, 0, 0, LineHeight(m.memo)}, false},
+                                {"graph text", {0, 0, 0, InkHeightAtBottom(m.graph)}, false}};
   AddLayout(m.dialog, placed);
   return placed;
 }
 
-// Leaves the settings dialog open.
+// Leaves the graph and the settings dialog open.
 Measured Measure(const TessarilProcess& app) {
   Measured m;
   HWND box = app.FindDialog("情報");
   if (box == nullptr) throw std::runtime_error("no memory alert");
+  // The graph first: under Wine its focus, arriving late, closed the tray
+  // menu of the settings command when that came right after it.
+  TrayMenuCommand(app, 'g');
+  m.graph = WindowOfClass(app, "TGraphForm");
+  if (m.graph == nullptr || !WaitFor([&] { return IsWindowVisible(m.graph) != FALSE; }))
+    throw std::runtime_error("the graph window did not open");
   for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
     if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       m.scaled.push_back({"icon", PlaceInParent(c), false});
@@ -160,6 +222,7 @@ TEST(Dpi, At150PercentWhatTheProgramPlacesScalesAndItsSavedPlaceDoesNot) {
   ExpectScaled(at96.scaled, at144.scaled);
   ExpectMainWindowAt(at144, at96.bounds);
   SaveScreenshot(at144.dialog, app.ScreenshotPath("SettingsDialog144dpi"));
+  SaveScreenshot(at144.graph, app.ScreenshotPath("GraphWindow144dpi"));
 }
 
 TEST(Dpi, MovedToAMonitorAt150PercentTakesTheSuggestedPlaceAndLaysOutAgain) {
@@ -182,13 +245,18 @@ TEST(Dpi, MovedToAMonitorAt150PercentTakesTheSuggestedPlaceAndLaysOutAgain) {
     SendMessageTimeoutA(window, WM_DPICHANGED, MAKEWPARAM(kScaledDpi, kScaledDpi),
                         reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &reply);
   };
-  RECT suggested = {}, now = {};
+  RECT suggested = {}, now = {}, graphSuggested = {}, graphNow = {};
   GetWindowRect(at96.dialog, &suggested);
   OffsetRect(&suggested, 10, 20);
+  GetWindowRect(at96.graph, &graphSuggested);
+  OffsetRect(&graphSuggested, 10, 20);
   moveTo(at96.dialog, suggested);
   moveTo(app.MainWindow(), {100, 100, 900, 300});
+  moveTo(at96.graph, graphSuggested);
   GetWindowRect(at96.dialog, &now);
+  GetWindowRect(at96.graph, &graphNow);
   EXPECT_TRUE(EqualRect(&now, &suggested));
+  EXPECT_TRUE(EqualRect(&graphNow, &graphSuggested));
   ExpectMainWindowAt(at96, {100, 100, 900, 300});
   // All but the alert, gone, and the client area, whose frame stays Wine's.
   ExpectScaled({at96.scaled.begin() + 3, at96.scaled.end()}, Contents(at96));

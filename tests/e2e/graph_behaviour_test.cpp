@@ -22,7 +22,7 @@ bool ChooseFromMenu(char mnemonic) {
 
 }  // namespace
 
-TEST(GraphWindow, HasNoButtonOfItsOwnAndParksAndComesBackWithTheProgram) {
+TEST(GraphBehaviour, HasNoButtonOfItsOwnAndParksAndComesBackWithTheProgram) {
   TessarilProcess app;
   app.Start();
   HWND graph = OpenGraph(app), application = WindowOfClass(app, "TApplication");
@@ -38,7 +38,7 @@ TEST(GraphWindow, HasNoButtonOfItsOwnAndParksAndComesBackWithTheProgram) {
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(graph) != FALSE; })) << "not back with it";
 }
 
-TEST(GraphWindow, EscClosesIt) {
+TEST(GraphBehaviour, EscClosesIt) {
   TessarilProcess app;
   app.Start();
   HWND graph = OpenGraph(app);
@@ -47,7 +47,7 @@ TEST(GraphWindow, EscClosesIt) {
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(graph); }));
 }
 
-TEST(GraphWindow, APlaceSavedOffTheScreenOpensOnItAndIsSavedSo) {
+TEST(GraphBehaviour, APlaceSavedOffTheScreenOpensOnItAndIsSavedSo) {
   TessarilProcess app;
   LaunchOptions options;
   options.ini = "[main]\r\nMemoryLimit=0\r\n[extra]\r\nGraphLeft=3000\r\nGraphTop=100\r\n"
@@ -71,7 +71,7 @@ TEST(GraphWindow, APlaceSavedOffTheScreenOpensOnItAndIsSavedSo) {
 // A settings file that cannot be written (a folder in its place) is told at
 // the first close; a box at a later close or at log-off would block the
 // message sent, and a log-off would wait for it.
-TEST(GraphWindow, AnUnwritablePlaceIsToldOnceAndNeverHoldsUpALogOff) {
+TEST(GraphBehaviour, AnUnwritablePlaceIsToldOnceAndNeverHoldsUpALogOff) {
   TessarilProcess app;
   ASSERT_TRUE(CreateDirectoryA(app.FilePath("Tessaril.ini").c_str(), nullptr));
   app.Start();
