@@ -428,15 +428,20 @@ void TrayMenuCommand(const TessarilProcess& app, char mnemonic) {
 }
 
 HWND OpenSettings(const TessarilProcess& app) {
-  TrayMenuCommand(app, 'o');
   HWND dialog = nullptr;
   const auto shown = [&] {
     for (HWND window : app.WindowsOfProcess())
       if (ClassOf(window) == "TForm2" && IsWindowVisible(window)) dialog = window;
     return dialog != nullptr;
   };
-  // Through the menu, on a loaded machine, it may take a while.
-  return WaitFor(shown, kStartTimeout) ? dialog : nullptr;
+  // As for the graph: a menu closed unchosen is chosen from again, once the
+  // dialog has had the time to show.
+  TrayMenuCommand(app, 'o');
+  if (!WaitFor(shown)) {
+    TrayMenuCommand(app, 'o');
+    WaitFor(shown, kStartTimeout);
+  }
+  return dialog;
 }
 
 HWND OpenGraph(const TessarilProcess& app) {
