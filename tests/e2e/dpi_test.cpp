@@ -149,10 +149,8 @@ Measured Measure(const TessarilProcess& app) {
   if (box == nullptr) throw std::runtime_error("no memory alert");
   // The graph first: under Wine its focus, arriving late, closed the tray
   // menu of the settings command when that came right after it.
-  TrayMenuCommand(app, 'g');
-  m.graph = WindowOfClass(app, "TGraphForm");
-  if (m.graph == nullptr || !WaitFor([&] { return IsWindowVisible(m.graph) != FALSE; }))
-    throw std::runtime_error("the graph window did not open");
+  m.graph = OpenGraph(app);
+  if (m.graph == nullptr) throw std::runtime_error("the graph window did not open");
   for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
     if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       m.scaled.push_back({"icon", PlaceInParent(c), false});
